@@ -1,0 +1,148 @@
+#include "bitmap/TileBitmap.h"
+
+#include <cstdio>
+
+#include "common/AtomicFile.h"
+
+namespace pixmill {
+namespace {
+
+constexpr std::size_t kInfoEnd = 54;
+constexpr std::int32_t kPixelsPerMetre = 33000;
+
+std::string Bytes(std::int64_t n) { return std::to_string(n) + " bytes"; }
+
+}  // namespace
+
+std::size_t BitmapRowStride(int width) {
+    return (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
+}
+
+std::vector<std::uint8_t> TileBitmapBytes(const Tile& tile, const Palette& palette) {
+    const std::size_t stride = BitmapRowStride(tile.width);
+    const auto height = static_cast<std::size_t>(tile.height);
+    std::vector<std::uint8_t> bytes(kBitmapRowsOffset + stride * height, 0);
+    std::uint8_t* p = bytes.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    // The file size field (2) and the image size field (34) stay 0.
+    PutI32(p + 10, static_cast<std::int32_t>(kBitmapRowsOffset));
+    PutI32(p + 14, 40);
+    PutI32(p + 18, tile.width);
+    PutI32(p + 22, tile.height);
+    PutI16(p + 26, 1);
+    PutI16(p + 28, 8);
+    PutI32(p + 38, kPixelsPerMetre);
+    PutI32(p + 42, kPixelsPerMetre);
+    PutI32(p + 46, 256);
+    PutI32(p + 50, 256);
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        std::uint8_t* entry = p + kInfoEnd + 4 * i;
+        entry[0] = palette[i].blue;
+        entry[1] = palette[i].green;
+        entry[2] = palette[i].red;
+    }
+    std::uint8_t* row = p + kBitmapRowsOffset;
+    for (int y = tile.height; y >= 1; --y, row += stride) {
+        for (int x = 1; x <= tile.width; ++x) {
+            row[x - 1] = tile.Pixel(x, y);
+        }
+    }
+    return bytes;
+}
+
+Status WriteTileBitmapFile(const Tile& tile, const Palette& palette, const std::string& path) {
+    return WriteFileAtomically(path, TileBitmapBytes(tile, palette));
+}
+
+std::string BatchBitmapPath(std::string_view chosenPath, int n) {
+    std::string_view base = chosenPath.substr(0, chosenPath.size() < 4 ? 0 : chosenPath.size() - 4);
+    char number[16];
+    std::snprintf(number, sizeof number, "%04d", n);
+    return std::string(base) + number + ".BMP";
+}
+
+Result<Tile> ReadTileBitmap(ByteSource& source) {
+    const std::int64_t fileSize = source.Size();
+    std::uint8_t header[kInfoEnd];
+    if (fileSize < static_cast<std::int64_t>(kInfoEnd) || !source.Seek(0) ||
+        !source.Read(header, sizeof header)) {
+        return Status::Fail("the file is " + Bytes(fileSize) +
+                            " long, too short for a bitmap header");
+    }
+    if (GetI16(header + 28) != 8) {
+        return Status::Fail(std::string(kOnlyEightBitBitmaps));
+    }
+    if (GetU32(header + 14) < 40) {
+        return Status::Fail("its header is of an old kind that is not supported");
+    }
+    if (GetU32(header + 30) != 0) {
+        return Status::Fail("it is compressed; only uncompressed bitmaps can be imported");
+    }
+    const std::int64_t width = GetI32(header + 18);
+    const std::int64_t storedHeight = GetI32(header + 22);
+    // A negative height means the rows are stored top row first.
+    const bool topDown = storedHeight < 0;
+    const std::int64_t height = topDown ? -storedHeight : storedHeight;
+    if (width < 0 || width > kMaxTileSide || height > kMaxTileSide) {
+        return Status::Fail("it is " + std::to_string(width) + " x " +
+                            std::to_string(storedHeight) + " pixels; a tile is at most " +
+                            std::to_string(kMaxTileSide) + " x " + std::to_string(kMaxTileSide));
+    }
+
+    // Other programs put fewer colours in the table; their rows start where the
+    // header says. Every bitmap the editor writes says 1078.
+    std::int64_t rowsOffset = GetU32(header + 10);
+    if (rowsOffset < static_cast<std::int64_t>(kInfoEnd) || rowsOffset > fileSize) {
+        rowsOffset = kBitmapRowsOffset;
+    }
+    const std::size_t stride = BitmapRowStride(static_cast<int>(width));
+    const std::int64_t rowsEnd = rowsOffset + static_cast<std::int64_t>(stride) * height;
+    if (rowsEnd > fileSize) {
+        return Status::Fail("the file ends inside its pixel rows (" + Bytes(fileSize) + ", " +
+                            Bytes(rowsEnd) + " needed)");
+    }
+
+    Tile picture;
+    picture.width = static_cast<std::int16_t>(width);
+    picture.height = static_cast<std::int16_t>(height);
+    picture.pixels.resize(picture.PixelCount());
+    if (picture.pixels.empty()) {
+        return picture;
+    }
+    std::vector<std::uint8_t> row(stride);
+    if (!source.Seek(rowsOffset)) {
+        return Status::Fail("the file could not be read");
+    }
+    for (int r = 0; r < picture.height; ++r) {
+        if (!source.Read(row.data(), row.size())) {
+            return Status::Fail("the file could not be read");
+        }
+        const int y = topDown ? r + 1 : picture.height - r;
+        for (int x = 1; x <= picture.width; ++x) {
+            picture.Pixel(x, y) = row[static_cast<std::size_t>(x - 1)];
+        }
+    }
+    return picture;
+}
+
+Result<Tile> ReadTileBitmap(std::span<const std::uint8_t> bytes) {
+    MemorySource source(bytes);
+    return ReadTileBitmap(source);
+}
+
+Result<Tile> ReadTileBitmapFile(const std::string& path) {
+    auto source = FileSource::Open(path);
+    if (!source) {
+        return Status::Fail(source.reason());
+    }
+    return ReadTileBitmap(*source);
+}
+
+void ReplacePicture(Tile& tile, Tile&& picture) {
+    tile.width = picture.width;
+    tile.height = picture.height;
+    tile.pixels = std::move(picture.pixels);
+}
+
+}  // namespace pixmill

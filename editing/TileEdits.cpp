@@ -1,0 +1,59 @@
+#include "editing/TileEdits.h"
+
+#include <algorithm>
+#include <climits>
+#include <iterator>
+#include <string>
+
+namespace pixmill {
+
+void ClearTile(Tileset& tileset, int position) {
+    Tile& tile = tileset.tile(position);
+    tile.width = 0;
+    tile.height = 0;
+    tile.pixels = {};
+    tile.attributes = {0, 0, 0, 16};
+}
+
+void ResizeTilePixels(Tile& tile, int width, int height) {
+    Tile resized;
+    resized.width = static_cast<std::int16_t>(width);
+    resized.height = static_cast<std::int16_t>(height);
+    resized.pixels.assign(resized.PixelCount(), 0);
+    const int keptColumns = std::min<int>(width, tile.width);
+    const auto keptRows = static_cast<std::size_t>(std::min<int>(height, tile.height));
+    for (int x = 1; x <= keptColumns; ++x) {
+        // Columns are contiguous, so each kept column is a single copy.
+        std::copy_n(&tile.Pixel(x, 1), keptRows, &resized.Pixel(x, 1));
+    }
+    tile.width = resized.width;
+    tile.height = resized.height;
+    tile.pixels = std::move(resized.pixels);
+}
+
+Status InsertTile(Tileset& tileset, EditorState& state, int position) {
+    if (tileset.tileCount() >= kMaxTiles) {
+        return Status::Fail("the tileset already holds " + std::to_string(kMaxTiles) + " tiles");
+    }
+    if (tileset.lastTileNumber == INT32_MAX) {
+        return Status::Fail("the last tile number cannot grow past " + std::to_string(INT32_MAX));
+    }
+    position = std::clamp(position, 1, tileset.tileCount() + 1);
+    tileset.tiles.insert(std::next(tileset.tiles.begin(), position - 1), Tile{});
+    ++tileset.lastTileNumber;
+    ClearTile(tileset, position);
+    state.currentTile = static_cast<std::int16_t>(position);
+    return Status::Ok();
+}
+
+void DeleteTile(Tileset& tileset, EditorState& state) {
+    const int current = state.currentTile;
+    if (current < 1 || current > tileset.tileCount()) {
+        return;
+    }
+    tileset.tiles.erase(std::next(tileset.tiles.begin(), current - 1));
+    --tileset.lastTileNumber;
+    state.currentTile = static_cast<std::int16_t>(current - 1);
+}
+
+}  // namespace pixmill

@@ -1,0 +1,203 @@
+#include "tileset/ArtFile.h"
+
+#include <climits>
+
+#include "common/AtomicFile.h"
+
+namespace pixmill {
+namespace {
+
+constexpr std::int64_t kHeaderSize = 16;
+
+std::string TileText(int position) { return "tile " + std::to_string(position); }
+
+}  // namespace
+
+Result<ArtHeader> ReadArtHeader(ByteSource& source) {
+    std::uint8_t bytes[kHeaderSize];
+    if (source.Size() < kHeaderSize || !source.Seek(0) || !source.Read(bytes, sizeof bytes)) {
+        return Status::Fail("the file is " + std::to_string(source.Size()) +
+                            " bytes long, too short for an ART header");
+    }
+    return ArtHeader{GetI32(bytes), GetI32(bytes + 4), GetI32(bytes + 8), GetI32(bytes + 12)};
+}
+
+Result<Tileset> ReadArt(ByteSource& source) {
+    auto header = ReadArtHeader(source);
+    if (!header) {
+        return Status::Fail(header.reason());
+    }
+    const std::int64_t fileSize = source.Size();
+    const std::int64_t count =
+        std::int64_t{header->lastTileNumber} - header->firstTileNumber + 1;
+    if (count < 0) {
+        return Status::Fail("its last tile number (" + std::to_string(header->lastTileNumber) +
+                            ") is below its first (" + std::to_string(header->firstTileNumber) +
+                            ")");
+    }
+    if (count > kMaxArtTiles) {
+        return Status::Fail("it holds " + std::to_string(count) +
+                            " tiles; an ART file holds at most " + std::to_string(kMaxArtTiles));
+    }
+    const int n = static_cast<int>(count);
+    const std::int64_t tablesEnd = kHeaderSize + 8 * count;
+    if (fileSize < tablesEnd) {
+        return Status::Fail("the file ends inside its tile tables (" + std::to_string(fileSize) +
+                            " of " + std::to_string(tablesEnd) + " bytes)");
+    }
+    std::vector<std::uint8_t> tables(static_cast<std::size_t>(8 * count));
+    if (!source.Read(tables.data(), tables.size())) {
+        return Status::Fail("the file could not be read");
+    }
+
+    // Sizes first, all checked against the file, before any pixel storage exists.
+    const std::uint8_t* widths = tables.data();
+    const std::uint8_t* heights = widths + 2 * n;
+    const std::uint8_t* attributes = heights + 2 * n;
+    std::int64_t end = tablesEnd;
+    for (int i = 0; i < n; ++i) {
+        const std::int16_t width = GetI16(widths + 2 * i);
+        const std::int16_t height = GetI16(heights + 2 * i);
+        if (width < 0 || height < 0) {
+            return Status::Fail(TileText(i + 1) + " has a negative " +
+                                (width < 0 ? "width (" + std::to_string(width) + ")"
+                                           : "height (" + std::to_string(height) + ")"));
+        }
+        end += std::int64_t{width} * height;
+        if (end > fileSize) {
+            return Status::Fail("the file ends inside the pixels of " + TileText(i + 1) + " (" +
+                                std::to_string(fileSize) + " bytes, " + std::to_string(end) +
+                                " needed)");
+        }
+    }
+    if (end > INT32_MAX) {
+        return Status::Fail("its pixel data runs past 2 GiB, beyond what an ART file can address");
+    }
+
+    Tileset tileset;
+    tileset.artVersion = header->version;
+    tileset.firstTileNumber = header->firstTileNumber;
+    tileset.lastTileNumber = header->lastTileNumber;
+    tileset.tiles.resize(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        Tile& tile = tileset.tiles[static_cast<std::size_t>(i)];
+        tile.width = GetI16(widths + 2 * i);
+        tile.height = GetI16(heights + 2 * i);
+        for (int b = 0; b < 4; ++b) {
+            tile.attributes[static_cast<std::size_t>(b)] = attributes[4 * i + b];
+        }
+        tile.pixels.resize(tile.PixelCount());
+        if (!source.Read(tile.pixels.data(), tile.pixels.size())) {
+            return Status::Fail("the file could not be read at the pixels of " + TileText(i + 1));
+        }
+    }
+    return tileset;
+}
+
+Result<Tileset> ReadArt(std::span<const std::uint8_t> bytes) {
+    MemorySource source(bytes);
+    return ReadArt(source);
+}
+
+Result<Tileset> ReadArtFile(const std::string& path) {
+    auto source = FileSource::Open(path);
+    if (!source) {
+        return Status::Fail(source.reason());
+    }
+    auto tileset = ReadArt(*source);
+    if (tileset) {
+        tileset->artPath = path;
+        tileset->artFileNumber = ArtFileNumber(path);
+    }
+    return tileset;
+}
+
+Status CheckWritableAsArt(const Tileset& tileset) {
+    const int n = tileset.tileCount();
+    if (n > kMaxArtTiles) {
+        return Status::Fail("the tileset holds " + std::to_string(n) +
+                            " tiles; an ART file holds at most " + std::to_string(kMaxArtTiles));
+    }
+    if (std::int64_t{tileset.lastTileNumber} - tileset.firstTileNumber + 1 != n) {
+        return Status::Fail("its tile numbers (" + std::to_string(tileset.firstTileNumber) +
+                            " to " + std::to_string(tileset.lastTileNumber) +
+                            ") do not match its " + std::to_string(n) + " tiles");
+    }
+    std::int64_t size = kHeaderSize + 8 * std::int64_t{n};
+    for (int i = 1; i <= n; ++i) {
+        const Tile& tile = tileset.tile(i);
+        if (tile.width < 0 || tile.height < 0 || tile.pixels.size() != tile.PixelCount()) {
+            return Status::Fail(TileText(i) + " has a size that does not match its pixels");
+        }
+        size += static_cast<std::int64_t>(tile.PixelCount());
+    }
+    if (size > INT32_MAX) {
+        return Status::Fail("the file would be larger than 2 GiB, beyond what an ART file can address");
+    }
+    return Status::Ok();
+}
+
+Status WriteArt(const Tileset& tileset, ByteSink& sink) {
+    if (Status writable = CheckWritableAsArt(tileset); !writable) {
+        return writable;
+    }
+    const int n = tileset.tileCount();
+    std::vector<std::uint8_t> head(static_cast<std::size_t>(kHeaderSize + 8 * n));
+    PutI32(head.data(), tileset.artVersion);
+    PutI32(head.data() + 4, n);
+    PutI32(head.data() + 8, tileset.firstTileNumber);
+    PutI32(head.data() + 12, tileset.lastTileNumber);
+    std::uint8_t* widths = head.data() + kHeaderSize;
+    std::uint8_t* heights = widths + 2 * n;
+    std::uint8_t* attributes = heights + 2 * n;
+    for (int i = 0; i < n; ++i) {
+        const Tile& tile = tileset.tiles[static_cast<std::size_t>(i)];
+        PutI16(widths + 2 * i, tile.width);
+        PutI16(heights + 2 * i, tile.height);
+        for (int b = 0; b < 4; ++b) {
+            attributes[4 * i + b] = tile.attributes[static_cast<std::size_t>(b)];
+        }
+    }
+    if (!sink.Write(head.data(), head.size())) {
+        return Status::Fail("cannot write");
+    }
+    for (const Tile& tile : tileset.tiles) {
+        if (!sink.Write(tile.pixels.data(), tile.pixels.size())) {
+            return Status::Fail("cannot write");
+        }
+    }
+    return Status::Ok();
+}
+
+Result<std::vector<std::uint8_t>> ArtBytes(const Tileset& tileset) {
+    VectorSink sink;
+    if (Status written = WriteArt(tileset, sink); !written) {
+        return written;
+    }
+    return std::move(sink.bytes());
+}
+
+Status WriteArtFile(const Tileset& tileset, const std::string& path) {
+    // Refuse before a temporary file exists, so a refusal touches nothing on disk.
+    if (Status writable = CheckWritableAsArt(tileset); !writable) {
+        return writable;
+    }
+    return WriteFileAtomically(path, [&tileset](ByteSink& sink) { return WriteArt(tileset, sink); });
+}
+
+int ArtFileNumber(std::string_view path) {
+    const auto separator = path.find_last_of("/\\");
+    std::string_view name = separator == std::string_view::npos ? path : path.substr(separator + 1);
+    name = name.substr(0, 8);
+    name = name.substr(name.size() < 3 ? 0 : name.size() - 3);
+    int number = 0;
+    for (char c : name) {
+        if (c < '0' || c > '9') {
+            break;
+        }
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+}  // namespace pixmill

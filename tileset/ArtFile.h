@@ -1,0 +1,50 @@
+#pragma once
+// Reading and writing Build Engine ART files.
+//
+// Layout (little-endian): version, tile-count field, first and last tile number
+// (4 bytes each); then n widths (2 bytes), n heights (2 bytes), n x 4 attribute
+// bytes; then every tile's pixels, column by column, with no gaps. n is always
+// last - first + 1; the tile-count field is ignored on reading.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/ByteIo.h"
+#include "common/Result.h"
+#include "tileset/Tileset.h"
+
+namespace pixmill {
+
+struct ArtHeader {
+    std::int32_t version = 0;
+    std::int32_t tileCountField = 0;
+    std::int32_t firstTileNumber = 0;
+    std::int32_t lastTileNumber = 0;
+};
+
+// The four header values as stored, without any check beyond the length.
+Result<ArtHeader> ReadArtHeader(ByteSource& source);
+
+// A complete, checked tileset, or the reason the file was refused. Every size is
+// checked against the file's length before anything is allocated. Sets the
+// header values and tiles; artPath and artFileNumber are left empty and 0.
+Result<Tileset> ReadArt(ByteSource& source);
+Result<Tileset> ReadArt(std::span<const std::uint8_t> bytes);
+// Also sets artPath and artFileNumber.
+Result<Tileset> ReadArtFile(const std::string& path);
+
+// Checks that the tileset can be written as an ART file at all.
+Status CheckWritableAsArt(const Tileset& tileset);
+Status WriteArt(const Tileset& tileset, ByteSink& sink);
+Result<std::vector<std::uint8_t>> ArtBytes(const Tileset& tileset);
+// Replaces the file at path only once the new one is complete.
+Status WriteArtFile(const Tileset& tileset, const std::string& path);
+
+// The number in the file's name: of the name's first eight characters the last
+// three, read as leading decimal digits (TILES012.ART gives 12, A.ART gives 0).
+int ArtFileNumber(std::string_view path);
+
+}  // namespace pixmill
