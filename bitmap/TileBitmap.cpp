@@ -10,7 +10,9 @@ namespace {
 constexpr std::size_t kInfoEnd = 54;
 constexpr std::int32_t kPixelsPerMetre = 33000;
 
-std::string Bytes(std::int64_t n) { return std::to_string(n) + " bytes"; }
+std::string Bytes(std::int64_t n) {
+    return std::to_string(n) + " bytes";
+}
 
 }  // namespace
 

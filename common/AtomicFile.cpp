@@ -9,12 +9,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <vector>
 
 namespace pixmill {
 namespace {
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() {
+    return std::strerror(errno);
+}
 
 std::string DirectoryOf(const std::string& path) {
     auto slash = path.find_last_of('/');
@@ -27,7 +30,7 @@ std::string DirectoryOf(const std::string& path) {
 // Writes through to a file descriptor with a buffer of its own, so that small
 // fields cost no system call and large pixel runs go straight through.
 class DescriptorSink final : public ByteSink {
-public:
+  public:
     explicit DescriptorSink(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
 
     bool Write(const void* data, std::size_t n) override {
@@ -52,7 +55,7 @@ public:
 
     int error() const { return error_; }
 
-private:
+  private:
     static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
     bool WriteAll(const std::uint8_t* bytes, std::size_t n) {
@@ -100,57 +103,94 @@ mode_t ModeForNewFile(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// The temporary file beside the target; removed on every way out, an
+// exception included, unless it has been renamed over the target.
+struct TemporaryFile {
+    explicit TemporaryFile(const std::string& target) : path(target + ".pixmill-XXXXXX") {
+        fd = mkstemp(path.data());
+        if (fd < 0) {
+            path.clear();
+        }
+    }
+    ~TemporaryFile() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (!renamed && !path.empty()) {
+            ::unlink(path.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool Close() {
+        int closed = ::close(fd);
+        fd = -1;
+        return closed == 0;
+    }
+
+    std::string path;
+    int fd = -1;
+    bool renamed = false;
+};
+
 }  // namespace
+
+Status CheckReplaceable(const std::string& path) {
+    const std::string target = ResolveTarget(path);
+    struct stat existing {};
+    if (stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+        return Status::Fail("it is a folder, not a file");
+    }
+    if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0) {
+        return Status::Fail("the file is read-only");
+    }
+    return Status::Ok();
+}
 
 Status WriteFileAtomically(const std::string& path,
                            const std::function<Status(ByteSink&)>& produce) {
     if (path.empty()) {
         return Status::Fail("no file name was given");
     }
+    if (Status replaceable = CheckReplaceable(path); !replaceable) {
+        return replaceable;
+    }
     const std::string target = ResolveTarget(path);
-    struct stat existing {};
-    if (stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
-        return Status::Fail("it is a folder, not a file");
+
+    TemporaryFile temporary(target);
+    if (temporary.fd < 0) {
+        return Status::Fail("cannot create a file in " + DirectoryOf(target) + ": " + ErrnoText());
     }
 
-    std::string temporary = target + ".pixmill-XXXXXX";
-    int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        return Status::Fail("cannot create a file in " + DirectoryOf(target) + ": " +
-                            ErrnoText());
-    }
-
-    auto fail = [&](std::string reason) {
-        if (fd >= 0) {
-            ::close(fd);
+    try {
+        DescriptorSink sink(temporary.fd);
+        Status produced = produce(sink);
+        if (!produced) {
+            return Status::Fail(sink.error() != 0
+                                    ? std::string("cannot write: ") + std::strerror(sink.error())
+                                    : produced.reason());
         }
-        ::unlink(temporary.c_str());
-        return Status::Fail(std::move(reason));
-    };
-
-    DescriptorSink sink(fd);
-    Status produced = produce(sink);
-    if (!produced) {
-        return fail(sink.error() != 0 ? std::string("cannot write: ") + std::strerror(sink.error())
-                                      : produced.reason());
+        if (!sink.Flush() || sink.error() != 0) {
+            return Status::Fail(std::string("cannot write: ") + std::strerror(sink.error()));
+        }
+    } catch (const std::exception& e) {
+        // Out of memory while building the content: report it like any other failure.
+        return Status::Fail(std::string("cannot write: ") + e.what());
     }
-    if (!sink.Flush() || sink.error() != 0) {
-        return fail(std::string("cannot write: ") + std::strerror(sink.error()));
+    if (fchmod(temporary.fd, ModeForNewFile(target)) != 0) {
+        return Status::Fail("cannot set the file's permissions: " + ErrnoText());
     }
-    if (fchmod(fd, ModeForNewFile(target)) != 0) {
-        return fail("cannot set the file's permissions: " + ErrnoText());
+    if (fsync(temporary.fd) != 0) {
+        return Status::Fail("cannot flush the file to disk: " + ErrnoText());
     }
-    if (fsync(fd) != 0) {
-        return fail("cannot flush the file to disk: " + ErrnoText());
+    if (!temporary.Close()) {
+        return Status::Fail("cannot write: " + ErrnoText());
     }
-    int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0) {
-        return fail("cannot write: " + ErrnoText());
+    if (std::rename(temporary.path.c_str(), target.c_str()) != 0) {
+        return Status::Fail("cannot replace " + target + ": " + ErrnoText());
     }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        return fail("cannot replace " + target + ": " + ErrnoText());
-    }
+    temporary.renamed = true;
     // Make the rename itself durable; a failure here loses nothing, so it is not reported.
     int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
@@ -162,8 +202,7 @@ Status WriteFileAtomically(const std::string& path,
 
 Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
     return WriteFileAtomically(path, [bytes](ByteSink& sink) {
-        return sink.Write(bytes.data(), bytes.size()) ? Status::Ok()
-                                                      : Status::Fail("cannot write");
+        return sink.Write(bytes.data(), bytes.size()) ? Status::Ok() : Status::Fail("cannot write");
     });
 }
 

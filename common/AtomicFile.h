@@ -13,9 +13,14 @@
 
 namespace pixmill {
 
+// Whether a file could be written at path as far as can be told beforehand: not
+// a folder, not a read-only file.
+Status CheckReplaceable(const std::string& path);
+
 // produce writes the whole content into the sink; a failed Status abandons the
 // write and becomes the result.
-Status WriteFileAtomically(const std::string& path, const std::function<Status(ByteSink&)>& produce);
+Status WriteFileAtomically(const std::string& path,
+                           const std::function<Status(ByteSink&)>& produce);
 
 Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 

@@ -1,6 +1,8 @@
 #include "common/ByteIo.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -27,20 +29,28 @@ bool MemorySource::Read(void* destination, std::size_t n) {
 }
 
 Result<FileSource> FileSource::Open(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    // Non-blocking, so that picking a pipe or a device cannot hang the editor
+    // before the check below refuses it.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
         return Status::Fail(std::strerror(errno));
     }
     struct stat info {};
-    if (fstat(fileno(file), &info) != 0) {
+    if (fstat(fd, &info) != 0) {
         std::string reason = std::strerror(errno);
-        std::fclose(file);
+        ::close(fd);
         return Status::Fail(reason);
     }
     if (!S_ISREG(info.st_mode)) {
-        std::fclose(file);
+        ::close(fd);
         return Status::Fail(S_ISDIR(info.st_mode) ? "it is a folder, not a file"
                                                   : "it is not a regular file");
+    }
+    std::FILE* file = fdopen(fd, "rb");
+    if (file == nullptr) {
+        std::string reason = std::strerror(errno);
+        ::close(fd);
+        return Status::Fail(reason);
     }
     // Large reads bypass stdio's buffer; a bigger buffer makes the many small ones cheap.
     std::setvbuf(file, nullptr, _IOFBF, 1 << 16);
@@ -80,8 +90,7 @@ Result<std::vector<std::uint8_t>> ReadSmallFile(const std::string& path, std::in
         return Status::Fail(source.reason());
     }
     if (source->Size() > maxBytes) {
-        return Status::Fail("the file is too large (" + std::to_string(source->Size()) +
-                            " bytes)");
+        return Status::Fail("the file is too large (" + std::to_string(source->Size()) + " bytes)");
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(source->Size()));
     if (!source->Read(bytes.data(), bytes.size())) {

@@ -16,7 +16,7 @@ namespace pixmill {
 // Sequential reads with a known total size, so formats can check every length
 // against the real file before they allocate anything.
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     virtual std::int64_t Size() const = 0;
     // Moves the read position; false when offset lies outside 0..Size().
@@ -26,19 +26,19 @@ public:
 };
 
 class MemorySource final : public ByteSource {
-public:
+  public:
     explicit MemorySource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
     std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
     bool Seek(std::int64_t offset) override;
     bool Read(void* destination, std::size_t n) override;
 
-private:
+  private:
     std::span<const std::uint8_t> bytes_;
     std::size_t position_ = 0;
 };
 
 class FileSource final : public ByteSource {
-public:
+  public:
     // Opens a regular file for reading; on failure the reason says why.
     static Result<FileSource> Open(const std::string& path);
     FileSource(FileSource&& other) noexcept;
@@ -50,35 +50,36 @@ public:
     bool Seek(std::int64_t offset) override;
     bool Read(void* destination, std::size_t n) override;
 
-private:
+  private:
     FileSource(std::FILE* file, std::int64_t size) : file_(file), size_(size) {}
     std::FILE* file_ = nullptr;
     std::int64_t size_ = 0;
 };
 
 class ByteSink {
-public:
+  public:
     virtual ~ByteSink() = default;
     virtual bool Write(const void* data, std::size_t n) = 0;
 };
 
 class VectorSink final : public ByteSink {
-public:
+  public:
     bool Write(const void* data, std::size_t n) override;
     std::vector<std::uint8_t>& bytes() { return bytes_; }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
 };
 
 // Little-endian fields inside a byte buffer. The caller has checked the length.
 inline std::int32_t GetI32(const std::uint8_t* p) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
-                                     static_cast<std::uint32_t>(p[1]) << 8 |
-                                     static_cast<std::uint32_t>(p[2]) << 16 |
-                                     static_cast<std::uint32_t>(p[3]) << 24);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+        static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
 }
-inline std::uint32_t GetU32(const std::uint8_t* p) { return static_cast<std::uint32_t>(GetI32(p)); }
+inline std::uint32_t GetU32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(GetI32(p));
+}
 inline std::int16_t GetI16(const std::uint8_t* p) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
 }

@@ -11,11 +11,13 @@
 namespace pixmill {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 // Walks the text with blanks removed, the way the number reader sees it.
 class Cursor {
-public:
+  public:
     explicit Cursor(std::string_view text) : text_(text) { SkipBlanks(); }
     bool AtEnd() const { return position_ >= text_.size(); }
     char Peek() const { return AtEnd() ? '\0' : text_[position_]; }
@@ -27,7 +29,7 @@ public:
         SkipBlanks();
     }
 
-private:
+  private:
     void SkipBlanks() {
         while (!AtEnd() && IsBlank(text_[position_])) {
             ++position_;
@@ -37,7 +39,9 @@ private:
     std::size_t position_ = 0;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int DigitValue(char upper) {
     if (IsDigit(upper)) {

@@ -10,7 +10,7 @@ namespace pixmill {
 
 // Success, or a non-empty reason.
 class Status {
-public:
+  public:
     static Status Ok() { return Status(); }
     static Status Fail(std::string reason) { return Status(std::move(reason)); }
 
@@ -18,7 +18,7 @@ public:
     explicit operator bool() const { return ok(); }
     const std::string& reason() const { return reason_; }
 
-private:
+  private:
     Status() = default;
     explicit Status(std::string reason)
         : reason_(reason.empty() ? std::string("unknown error") : std::move(reason)) {}
@@ -27,8 +27,8 @@ private:
 
 template <class T>
 class Result {
-public:
-    Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit by design
+  public:
+    Result(T value) : value_(std::move(value)) {}          // NOLINT: implicit by design
     Result(Status failure) : reason_(failure.reason()) {}  // NOLINT: implicit by design
 
     bool ok() const { return value_.has_value(); }
@@ -40,7 +40,7 @@ public:
     T* operator->() { return &*value_; }
     const T* operator->() const { return &*value_; }
 
-private:
+  private:
     std::optional<T> value_;
     std::string reason_;
 };

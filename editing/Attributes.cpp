@@ -89,7 +89,9 @@ int ShownXOffset(const TileAttributes& attributes) {
     return -static_cast<std::int8_t>(attributes[1]);
 }
 
-int ShownYOffset(const TileAttributes& attributes) { return static_cast<std::int8_t>(attributes[2]); }
+int ShownYOffset(const TileAttributes& attributes) {
+    return static_cast<std::int8_t>(attributes[2]);
+}
 
 SpeedMenuState SpeedMenuFor(const TileAttributes& attributes) {
     return {attributes[3] >= 1, attributes[3] <= 14};

@@ -7,14 +7,13 @@
 // the y offset as stored and the x offset with its sign reversed, each as a
 // magnitude and a "Negative" box.
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace pixmill {
+#include "tileset/Tile.h"
 
-using TileAttributes = std::array<std::uint8_t, 4>;
+namespace pixmill {
 
 enum AnimType { kAnimNone = 0, kAnimOscillate = 1, kAnimForwards = 2, kAnimBackwards = 3 };
 

@@ -29,8 +29,7 @@ std::string TakeDefineLine(std::string_view line, TileNames& names) {
     const std::size_t space = rest.find(' ');
     const std::string_view numberText =
         space == std::string_view::npos ? rest : rest.substr(space + 1);
-    const double number =
-        RoundHalfEven(ReadLeadingNumber(numberText, NumberForms::DecimalOrRadix));
+    const double number = RoundHalfEven(ReadLeadingNumber(numberText, NumberForms::DecimalOrRadix));
     if (!(number >= -32768 && number <= 32767)) {
         return "the number is outside -32768 to 32767";
     }

@@ -8,7 +8,7 @@
 namespace pixmill {
 
 class TileNames {
-public:
+  public:
     // Entry numbers are 16-bit signed, so the table never passes 32767.
     static constexpr int kLastEntry = 32767;
 
@@ -24,7 +24,7 @@ public:
     // number must lie within the table.
     void Set(int number, std::string name);
 
-private:
+  private:
     std::vector<std::string> entries_;
 };
 

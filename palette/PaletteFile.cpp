@@ -15,7 +15,7 @@ constexpr std::size_t kBuildSize = 768;
 constexpr std::size_t kRiffHeaderSize = 24;
 constexpr std::size_t kRiffReadEnd = kRiffHeaderSize + 1024;
 constexpr std::uint8_t kRiffHeader[kRiffHeaderSize] = {
-    'R', 'I', 'F', 'F', 0x0E, 0x04, 0, 0,    'P', 'A', 'L', ' ',
+    'R', 'I', 'F', 'F', 0x0E, 0x04, 0, 0, 'P',  'A',  'L',  ' ',
     'd', 'a', 't', 'a', 0x08, 0x04, 0, 0, 0x00, 0x03, 0x00, 0x01};
 // Palettes are small; anything far larger is not a palette and is not read into memory.
 constexpr std::int64_t kMaxPaletteFile = 16 << 20;

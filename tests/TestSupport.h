@@ -12,7 +12,7 @@ namespace pixmill::test {
 
 // A fresh folder, removed with everything in it when the object goes.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -20,7 +20,7 @@ public:
     std::string Path(const std::string& name) const { return (root_ / name).string(); }
     const std::filesystem::path& root() const { return root_; }
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::int64_t kHeaderSize = 16;
 
-std::string TileText(int position) { return "tile " + std::to_string(position); }
+std::string TileText(int position) {
+    return "tile " + std::to_string(position);
+}
 
 }  // namespace
 
@@ -28,8 +30,7 @@ Result<Tileset> ReadArt(ByteSource& source) {
         return Status::Fail(header.reason());
     }
     const std::int64_t fileSize = source.Size();
-    const std::int64_t count =
-        std::int64_t{header->lastTileNumber} - header->firstTileNumber + 1;
+    const std::int64_t count = std::int64_t{header->lastTileNumber} - header->firstTileNumber + 1;
     if (count < 0) {
         return Status::Fail("its last tile number (" + std::to_string(header->lastTileNumber) +
                             ") is below its first (" + std::to_string(header->firstTileNumber) +
@@ -132,7 +133,8 @@ Status CheckWritableAsArt(const Tileset& tileset) {
         size += static_cast<std::int64_t>(tile.PixelCount());
     }
     if (size > INT32_MAX) {
-        return Status::Fail("the file would be larger than 2 GiB, beyond what an ART file can address");
+        return Status::Fail(
+            "the file would be larger than 2 GiB, beyond what an ART file can address");
     }
     return Status::Ok();
 }
@@ -182,7 +184,8 @@ Status WriteArtFile(const Tileset& tileset, const std::string& path) {
     if (Status writable = CheckWritableAsArt(tileset); !writable) {
         return writable;
     }
-    return WriteFileAtomically(path, [&tileset](ByteSink& sink) { return WriteArt(tileset, sink); });
+    return WriteFileAtomically(path,
+                               [&tileset](ByteSink& sink) { return WriteArt(tileset, sink); });
 }
 
 int ArtFileNumber(std::string_view path) {
