@@ -1,1 +1,105 @@
-int main() { return 0; }
+// pixmill-tool: the editor's file conversions from the shell, for modders' scripts.
+// Exit status: 0 done, 1 refused or failed (one line on standard error), 2 misuse.
+
+#include <cstdio>
+#include <exception>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/Commands.h"
+
+namespace {
+
+using pixmill::Status;
+using pixmill::tool::Arguments;
+
+struct Command {
+    std::string_view name;
+    std::size_t minArgs;
+    std::size_t maxArgs;
+    std::string_view arguments;
+    std::string_view summary;
+    Status (*run)(Arguments);
+};
+
+constexpr Command kCommands[] = {
+    {"info", 1, 1, "FILE.ART", "print the header and one line per tile", pixmill::tool::RunInfo},
+    {"resave", 2, 2, "IN.ART OUT.ART", "read and write back; sets the tile-count field",
+     pixmill::tool::RunResave},
+    {"export", 3, 5, "IN.ART PALETTE OUT_BASE [FIRST [LAST]]",
+     "tiles as OUT_BASE0001.BMP, OUT_BASE0002.BMP, ...", pixmill::tool::RunExport},
+    {"import", 4, 4, "IN.ART TILE BITMAP OUT.ART",
+     "put an 8-bit bitmap in place of tile TILE's picture", pixmill::tool::RunImport},
+    {"palette", 2, 2, "IN OUT", "convert a palette (*.PAL: RIFF, any other name: Build)",
+     pixmill::tool::RunPalette},
+};
+
+constexpr std::string_view kDetails =
+    "\n"
+    "Tiles are numbered from 1 in the order of the file. export writes every tile\n"
+    "when FIRST is not given and only tile FIRST when LAST is not given. Palettes\n"
+    "are chosen by name: *.PAL (any case) is a RIFF palette, anything else a Build\n"
+    "palette (PALETTE.DAT). Exit status: 0 done, 1 failed, 2 wrong usage.\n";
+
+void PrintUsage(std::FILE* stream) {
+    std::fprintf(stream, "usage: pixmill-tool COMMAND ARGUMENTS...\n\ncommands:\n");
+    for (const Command& command : kCommands) {
+        std::fprintf(stream, "  %s %s\n      %s\n", std::string(command.name).c_str(),
+                     std::string(command.arguments).c_str(), std::string(command.summary).c_str());
+    }
+    std::fprintf(stream, "%s", std::string(kDetails).c_str());
+}
+
+// Error text goes out as exactly one line, whatever characters a file name holds.
+void PrintError(std::string_view message) {
+    std::string line = "pixmill-tool: ";
+    for (char c : message) {
+        const auto u = static_cast<unsigned char>(c);
+        line += (u < 0x20 || u == 0x7F) ? '?' : c;
+    }
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+int Run(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        PrintUsage(stderr);
+        return 2;
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        PrintUsage(stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    for (const Command& command : kCommands) {
+        if (args[0] != command.name) {
+            continue;
+        }
+        const Arguments rest = Arguments(args).subspan(1);
+        if (rest.size() < command.minArgs || rest.size() > command.maxArgs) {
+            std::fprintf(stderr, "usage: pixmill-tool %s %s\n", std::string(command.name).c_str(),
+                         std::string(command.arguments).c_str());
+            return 2;
+        }
+        if (Status done = command.run(rest); !done) {
+            PrintError(done.reason());
+            return 1;
+        }
+        return 0;
+    }
+    PrintError("unknown command \"" + args[0] + "\"; see pixmill-tool --help");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    } catch (const std::bad_alloc&) {
+        PrintError("out of memory");
+    } catch (const std::exception& error) {
+        PrintError(error.what());
+    }
+    return 1;
+}

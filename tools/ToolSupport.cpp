@@ -1,0 +1,48 @@
+#include "tools/ToolSupport.h"
+
+#include <charconv>
+#include <climits>
+
+namespace pixmill::tool {
+
+Result<long long> ParseWholeNumber(std::string_view text, std::string_view what) {
+    const std::string quoted = "\"" + std::string(text) + "\"";
+    std::string_view digits = text.substr(text.starts_with('-') ? 1 : 0);
+    bool allDigits = !digits.empty();
+    for (char c : digits) {
+        allDigits = allDigits && c >= '0' && c <= '9';
+    }
+    if (!allDigits) {
+        return Status::Fail(std::string(what) + " must be a whole number, not " + quoted);
+    }
+    long long value = 0;
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc()) {
+        // Only the magnitude can fail now; saturate so the range check words the refusal.
+        value = text.starts_with('-') ? LLONG_MIN : LLONG_MAX;
+    }
+    return value;
+}
+
+Result<int> ParseTilePosition(std::string_view text, std::string_view what, int tileCount) {
+    auto value = ParseWholeNumber(text, what);
+    if (!value) {
+        return Status::Fail(value.reason());
+    }
+    if (tileCount < 1) {
+        return Status::Fail(std::string(what) + " " + std::string(text) +
+                            " does not exist: the tileset holds no tiles");
+    }
+    if (*value < 1 || *value > tileCount) {
+        return Status::Fail(std::string(what) + " " + std::string(text) +
+                            " is out of range: tiles are numbered 1 to " +
+                            std::to_string(tileCount));
+    }
+    return static_cast<int>(*value);
+}
+
+Status FileFailure(std::string_view verb, std::string_view path, std::string_view reason) {
+    return Status::Fail("cannot " + std::string(verb) + " " + std::string(path) + ": " +
+                        std::string(reason));
+}
+
+}  // namespace pixmill::tool
