@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: once in a normal build,
+# then the core tests and pixmill-tool again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/ensure-packages.sh
+ensure_packages "${PIXMILL_BUILD_PACKAGES[@]}"
+
+jobs=$(nproc)
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIXMILL_WERROR=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPIXMILL_SANITIZE=ON -DPIXMILL_WERROR=ON
+cmake --build build-sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
