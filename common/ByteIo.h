@@ -4,7 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -37,6 +37,8 @@ class MemorySource final : public ByteSource {
     std::size_t position_ = 0;
 };
 
+// Reads through a buffer of its own: small fields and small tiles come from
+// memory, large pixel runs go straight from the file into their destination.
 class FileSource final : public ByteSource {
   public:
     // Opens a regular file for reading; on failure the reason says why.
@@ -51,9 +53,16 @@ class FileSource final : public ByteSource {
     bool Read(void* destination, std::size_t n) override;
 
   private:
-    FileSource(std::FILE* file, std::int64_t size) : file_(file), size_(size) {}
-    std::FILE* file_ = nullptr;
+    FileSource(int fd, std::int64_t size);
+    bool ReadAt(std::int64_t offset, std::uint8_t* destination, std::size_t n);
+
+    int fd_ = -1;
     std::int64_t size_ = 0;
+    std::int64_t position_ = 0;  // of the next byte Read gives
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    std::size_t bufferSize_ = 0;
+    std::int64_t bufferStart_ = 0;  // file offset of buffer_[0]
+    std::size_t bufferLength_ = 0;  // valid bytes in buffer_
 };
 
 class ByteSink {
