@@ -10,6 +10,15 @@
 
 namespace pixmill::test {
 
+using Bytes = std::vector<std::uint8_t>;
+
+// Little-endian fields, written out here rather than taken from the core, so
+// that the tests check the layouts against an independent reading.
+std::int32_t Get32(const Bytes& b, std::size_t at);
+std::int16_t Get16(const Bytes& b, std::size_t at);
+void Put32(Bytes& b, std::size_t at, std::int32_t value);
+void Put16(Bytes& b, std::size_t at, std::int16_t value);
+
 // A fresh folder, removed with everything in it when the object goes.
 class ScratchDir {
   public:

@@ -7,18 +7,10 @@
 namespace pixmill {
 namespace {
 
+using test::Bytes;
+using test::Get32;
 using test::PatternTile;
-using Bytes = std::vector<std::uint8_t>;
-
-std::int32_t Get32(const Bytes& b, std::size_t at) {
-    return static_cast<std::int32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
-                                     static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-void Put32(Bytes& b, std::size_t at, std::int32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) {
-        b[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
-    }
-}
+using test::Put32;
 
 Palette TestPalette() {
     Palette palette;

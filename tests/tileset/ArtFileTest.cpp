@@ -10,26 +10,14 @@
 namespace pixmill {
 namespace {
 
+using test::Bytes;
+using test::Get32;
 using test::PatternTile;
+using test::Put16;
+using test::Put32;
 using test::ReadBytes;
 using test::ScratchDir;
 using test::WriteBytes;
-using Bytes = std::vector<std::uint8_t>;
-
-void Put32(Bytes& b, std::size_t at, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        b[at + static_cast<std::size_t>(i)] =
-            static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
-    }
-}
-void Put16(Bytes& b, std::size_t at, std::int16_t v) {
-    b[at] = static_cast<std::uint8_t>(v);
-    b[at + 1] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) >> 8);
-}
-std::int32_t Get32(const Bytes& b, std::size_t at) {
-    return static_cast<std::int32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
-                                     static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
 
 // An ART file laid out by hand: header, tables for n = last - first + 1 tiles,
 // the given pixel bytes.

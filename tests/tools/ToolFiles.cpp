@@ -6,26 +6,6 @@
 
 namespace pixmill::test {
 
-std::int32_t Get32(const Bytes& b, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        value |= static_cast<std::uint32_t>(b.at(at + i)) << (8 * i);
-    }
-    return static_cast<std::int32_t>(value);
-}
-std::int16_t Get16(const Bytes& b, std::size_t at) {
-    return static_cast<std::int16_t>(b.at(at) | b.at(at + 1) << 8);
-}
-void Put32(Bytes& b, std::size_t at, std::int32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) {
-        b.at(at + i) = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
-    }
-}
-void Put16(Bytes& b, std::size_t at, std::int16_t value) {
-    b.at(at) = static_cast<std::uint8_t>(value);
-    b.at(at + 1) = static_cast<std::uint8_t>(static_cast<std::uint16_t>(value) >> 8);
-}
-
 Bytes ArtFileBytes(const std::vector<Tile>& tiles, std::int32_t countField, std::int32_t first) {
     const std::size_t n = tiles.size();
     Bytes b(16 + 8 * n, 0);

@@ -7,17 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/TestSupport.h"
 #include "tests/tools/ToolRunner.h"
 #include "tileset/Tile.h"
 
 namespace pixmill::test {
-
-using Bytes = std::vector<std::uint8_t>;
-
-std::int32_t Get32(const Bytes& b, std::size_t at);
-std::int16_t Get16(const Bytes& b, std::size_t at);
-void Put32(Bytes& b, std::size_t at, std::int32_t value);
-void Put16(Bytes& b, std::size_t at, std::int16_t value);
 
 // Header with the given tile-count field, tables and pixels of tiles (the tile
 // numbers first..first + tiles - 1).
