@@ -28,8 +28,10 @@ class Status {
 template <class T>
 class Result {
   public:
-    Result(T value) : value_(std::move(value)) {}          // NOLINT: implicit by design
-    Result(Status failure) : reason_(failure.reason()) {}  // NOLINT: implicit by design
+    Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit by design
+    // A failure; an Ok status here is a caller's mistake and still reads as a failure.
+    Result(Status failure)  // NOLINT: implicit by design
+        : reason_(failure.ok() ? "unknown error" : failure.reason()) {}
 
     bool ok() const { return value_.has_value(); }
     explicit operator bool() const { return ok(); }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -74,6 +75,28 @@ std::vector<std::string> ListDir(const std::filesystem::path& dir) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<Bytes> DamagedCopies(const Bytes& good, int count) {
+    std::mt19937 random(12345);
+    std::vector<Bytes> copies;
+    for (int i = 0; i < count; ++i) {
+        Bytes copy = good;
+        if (!copy.empty() && i % 3 != 2) {
+            const int edits = 1 + static_cast<int>(random() % 4);
+            for (int e = 0; e < edits; ++e) {
+                // Most damage lands in the first 64 bytes, where the sizes are.
+                const std::size_t span =
+                    random() % 2 == 0 ? std::min<std::size_t>(64, copy.size()) : copy.size();
+                copy[random() % span] = static_cast<std::uint8_t>(random());
+            }
+        }
+        if (i % 3 != 0) {
+            copy.resize(random() % (copy.size() + 1));
+        }
+        copies.push_back(std::move(copy));
+    }
+    return copies;
 }
 
 std::string FixturePath(const std::string& relative) {

@@ -38,6 +38,10 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 // Names of the entries of a folder, sorted.
 std::vector<std::string> ListDir(const std::filesystem::path& dir);
 
+// Damaged copies of a good file, the same every run: bytes overwritten (header
+// fields above all), the end cut off, or both.
+std::vector<Bytes> DamagedCopies(const Bytes& good, int count);
+
 // Path of a file in the shared fixtures; empty when it is absent.
 std::string FixturePath(const std::string& relative);
 

@@ -147,6 +147,20 @@ TEST(BitmapImport, RefusesWhatItCannotRead) {
     }
 }
 
+TEST(BitmapImport, DamagedFilesGiveAReasonOrAConsistentPicture) {
+    const Bytes good = TileBitmapBytes(PatternTile(7, 5), TestPalette());
+    for (const Bytes& damaged : test::DamagedCopies(good, 3000)) {
+        auto read = ReadTileBitmap(damaged);
+        if (!read) {
+            ASSERT_FALSE(read.reason().empty());
+            continue;
+        }
+        ASSERT_GE(read->width, 0);
+        ASSERT_GE(read->height, 0);
+        ASSERT_EQ(read->pixels.size(), read->PixelCount());
+    }
+}
+
 TEST(BitmapImport, ReplacesThePictureAndKeepsTheAttributes) {
     Tile tile = PatternTile(2, 2);
     tile.attributes = {0x47, 3, 250, 9};

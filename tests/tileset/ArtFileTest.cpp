@@ -151,6 +151,22 @@ TEST(ArtRead, RefusesBrokenFilesWithAReason) {
     }
 }
 
+TEST(ArtRead, DamagedFilesGiveAReasonOrAConsistentTileset) {
+    for (const Bytes& damaged : test::DamagedCopies(*ArtBytes(ThreeTileSet()), 3000)) {
+        auto set = ReadArt(damaged);
+        if (!set) {
+            ASSERT_FALSE(set.reason().empty());
+            continue;
+        }
+        ASSERT_EQ(std::int64_t{set->lastTileNumber} - set->firstTileNumber + 1, set->tileCount());
+        for (const Tile& tile : set->tiles) {
+            ASSERT_GE(tile.width, 0);
+            ASSERT_GE(tile.height, 0);
+            ASSERT_EQ(tile.pixels.size(), tile.PixelCount());
+        }
+    }
+}
+
 TEST(ArtFile, ReadsFromAPathAndTakesTheNumberFromItsName) {
     ScratchDir dir;
     const std::string path = dir.Path("TILES005.ART");
