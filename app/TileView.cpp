@@ -1,0 +1,184 @@
+#include "app/TileView.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstring>
+#include <limits>
+
+#include "common/Numbers.h"
+
+namespace pixmill {
+namespace {
+
+// Blue in the low byte, then green and red: a pixel's three bytes in the order
+// the buffer wants them when the word is stored little-endian.
+using WordTable = std::array<std::uint32_t, 256>;
+
+WordTable MakeWordTable(const Palette& palette) {
+    WordTable table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = std::uint32_t{palette[i].blue} | std::uint32_t{palette[i].green} << 8 |
+                   std::uint32_t{palette[i].red} << 16;
+    }
+    return table;
+}
+
+std::int32_t Saturate(double value) {
+    constexpr double kLow = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(value, kLow, kHigh));
+}
+
+void Store32(std::uint8_t* out, std::uint32_t value) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &value, sizeof value);
+    } else {
+        for (int i = 0; i < 4; ++i) {
+            out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+        }
+    }
+}
+
+// Eight bytes as one value, the first in the low byte.
+std::uint64_t Load64(const std::uint8_t* in) {
+    std::uint64_t value = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&value, in, sizeof value);
+    } else {
+        for (int i = 7; i >= 0; --i) {
+            value = value << 8 | in[i];
+        }
+    }
+    return value;
+}
+
+void StoreThree(std::uint8_t* out, std::uint32_t value) {
+    out[0] = static_cast<std::uint8_t>(value);
+    out[1] = static_cast<std::uint8_t>(value >> 8);
+    out[2] = static_cast<std::uint8_t>(value >> 16);
+}
+
+// Pixels are stored column by column and the buffer row by row. The buffer is
+// filled in bands of eight rows: one 8-byte read takes a column's eight pixels
+// of the band and each goes to its row, so the band's rows stay in the cache
+// while it is crossed. Walking whole columns down instead revisits every line
+// of the buffer once per column, and rows 3 x W4 bytes apart share few cache sets.
+//
+// A pixel is stored as its whole word, four bytes for three: the fourth is 0
+// and lands on the blue byte of the pixel to its right, written next (or on
+// padding, which is 0). Only the last column stores exactly three bytes, as its
+// fourth would be the first byte of the next row, already written.
+void ConvertColumns(const std::uint8_t* pixels, std::size_t width, std::size_t height,
+                    std::size_t rowBytes, const WordTable& table, std::uint8_t* out) {
+    const std::size_t last = width - 1;
+    std::size_t top = 0;
+    for (; top + 8 <= height; top += 8) {
+        std::uint8_t* at = out + top * rowBytes;
+        const std::uint8_t* column = pixels + top;
+        for (std::size_t x = 0; x < last; ++x, at += 3, column += height) {
+            const std::uint64_t eight = Load64(column);
+            for (std::size_t r = 0; r < 8; ++r) {
+                Store32(at + r * rowBytes, table[(eight >> (8 * r)) & 0xFF]);
+            }
+        }
+        for (std::size_t r = 0; r < 8; ++r) {
+            StoreThree(at + r * rowBytes, table[column[r]]);
+        }
+    }
+    for (; top < height; ++top) {
+        std::uint8_t* at = out + top * rowBytes;
+        const std::uint8_t* pixel = pixels + top;
+        for (std::size_t x = 0; x < last; ++x, at += 3, pixel += height) {
+            Store32(at, table[*pixel]);
+        }
+        StoreThree(at, table[*pixel]);
+    }
+}
+
+}  // namespace
+
+int OffsetShift(std::uint8_t storedByte) {
+    return storedByte <= 127 ? -int{storedByte} : 256 - int{storedByte};
+}
+
+ViewPoint LayOutTile(int viewWidth, int viewHeight, int tileWidth, int tileHeight, int zoom,
+                     std::uint8_t xOffsetByte, std::uint8_t yOffsetByte) {
+    // Twice the position, exactly, in 64 bits; only then halved and rounded, so
+    // neither a huge tile nor a huge zoom can overflow.
+    const auto place = [zoom](int view, int tile, std::uint8_t offsetByte) {
+        const std::int64_t twice = std::int64_t{view} - std::int64_t{tile} * zoom +
+                                   2 * std::int64_t{zoom} * OffsetShift(offsetByte);
+        return Saturate(RoundHalfEven(static_cast<double>(twice) / 2.0));
+    };
+    return {place(viewWidth, tileWidth, xOffsetByte), place(viewHeight, tileHeight, yOffsetByte)};
+}
+
+std::int32_t PaddedWidth(std::int32_t width) {
+    if (width <= 0) {
+        return 0;
+    }
+    // The largest int32 multiple of four stands in for widths that would overflow.
+    constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max() / 4 * 4;
+    return width > kLargest ? kLargest : (width + 3) / 4 * 4;
+}
+
+TileViewImage BuildTileViewImage(const Tile& tile, const Palette& palette) {
+    TileViewImage image;
+    image.header.width = PaddedWidth(tile.width);
+    image.header.height = -std::int32_t{tile.height};
+    // The header still tells the size, but nothing is drawn for a side of 0 or less.
+    if (tile.width <= 0 || tile.height <= 0) {
+        return image;
+    }
+    const auto width = static_cast<std::size_t>(tile.width);
+    const auto height = static_cast<std::size_t>(tile.height);
+    const std::size_t rowBytes = static_cast<std::size_t>(image.header.width) * 3;
+
+    image.bytes.resize(rowBytes * height);
+    if (tile.pixels.size() >= tile.PixelCount()) {
+        ConvertColumns(tile.pixels.data(), width, height, rowBytes, MakeWordTable(palette),
+                       image.bytes.data());
+    } else {
+        // Pixels short of the tile's size are a caller's mistake: draw what is
+        // there and leave the rest black rather than read past the end.
+        for (std::size_t i = 0; i < tile.pixels.size(); ++i) {
+            const PaletteEntry& colour = palette[tile.pixels[i]];
+            std::uint8_t* at = image.bytes.data() + (i % height) * rowBytes + i / height * 3;
+            at[0] = colour.blue;
+            at[1] = colour.green;
+            at[2] = colour.red;
+        }
+    }
+    return image;
+}
+
+std::string OffsetsText(const TileAttributes& attributes) {
+    const int x = attributes[1];
+    const int y = attributes[2];
+    std::string text = " Offsets: ";
+    if (x >= 1 && x <= 127) {
+        text += '-' + std::to_string(x);
+    } else {
+        text += std::to_string(x == 0 ? 0 : 256 - x);
+    }
+    text += ',';
+    if (y >= 128) {
+        text += '-' + std::to_string(256 - y);
+    } else {
+        text += std::to_string(y);
+    }
+    return text;
+}
+
+std::string TileStatusText(int number, int tileCount, const std::string& name, const Tile& tile) {
+    std::string text = std::to_string(number) + '/' + std::to_string(tileCount);
+    if (!name.empty()) {
+        text += " - " + name;
+    }
+    text += " - " + std::to_string(tile.width) + 'x' + std::to_string(tile.height);
+    return text + OffsetsText(tile.attributes);
+}
+
+}  // namespace pixmill

@@ -1,0 +1,256 @@
+#include "browser/Thumbnails.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+
+#include "common/Numbers.h"
+
+namespace pixmill {
+namespace {
+
+constexpr std::size_t kCellBytes = std::size_t{kThumbnailCell} * 3;  // one cell's share of a row
+constexpr auto kRowBytes = static_cast<std::size_t>(kThumbnailRowBytes);
+constexpr std::size_t kCellRowBytes = kRowBytes * kThumbnailCell;
+
+// Blue in the low byte, then green and red, so one little-endian store writes
+// a pixel (and one byte of the next, which the next pixel or the margin overwrites).
+using WordTable = std::array<std::uint32_t, 256>;
+
+WordTable MakeWordTable(const Palette& palette) {
+    WordTable table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = std::uint32_t{palette[i].blue} | std::uint32_t{palette[i].green} << 8 |
+                   std::uint32_t{palette[i].red} << 16;
+    }
+    return table;
+}
+
+void Store32(std::uint8_t* out, std::uint32_t value) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &value, sizeof value);
+    } else {
+        for (int i = 0; i < 4; ++i) {
+            out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+        }
+    }
+}
+
+// Lines asked for ahead in each sampled column of a large tile: every line the
+// column's samples lie on for tiles up to about 970 pixels high, a spread of
+// its samples beyond.
+constexpr std::size_t kPrefetchLines = 16;
+
+// Where each thumbnail pixel of one tile comes from, worked out once per tile
+// so that the pixel loop does no floating point.
+struct CellPlan {
+    const std::uint8_t* pixels = nullptr;  // null: nothing to draw, the cell stays black
+    int tileWidth = 0;
+    int tileHeight = 0;
+    std::size_t width = 0;                               // of the thumbnail
+    std::size_t height = 0;                              // of the thumbnail
+    bool sampled = false;                                // shrunk, not shown as it is
+    std::array<std::size_t, kThumbnailSide> columns{};   // offset of each sampled column
+    std::array<std::size_t, kThumbnailSide> rows{};      // sampled row within a column
+    std::array<std::size_t, kPrefetchLines> prefetch{};  // offsets within a sampled column
+    std::size_t prefetchCount = 0;
+};
+
+// The sample positions depend only on the tile's size, and a tileset has few
+// sizes, so those of the tile before are reused when its size is the same.
+void PlanCell(const Tile& tile, const CellPlan& before, CellPlan& plan) {
+    plan.pixels = nullptr;
+    const ThumbnailSize size = ThumbnailSizeOf(tile.width, tile.height);
+    // A tile without pixels enough for its size is a caller's mistake; it shows black.
+    if (size.width <= 0 || size.height <= 0 || tile.pixels.size() < tile.PixelCount()) {
+        return;
+    }
+    if (before.tileWidth == tile.width && before.tileHeight == tile.height) {
+        if (&before != &plan) {
+            plan = before;
+        }
+        plan.pixels = tile.pixels.data();
+        return;
+    }
+    plan.pixels = tile.pixels.data();
+    plan.tileWidth = tile.width;
+    plan.tileHeight = tile.height;
+    plan.width = static_cast<std::size_t>(size.width);
+    plan.height = static_cast<std::size_t>(size.height);
+    const double scale = ThumbnailScale(tile.width, tile.height);
+    plan.sampled = scale > 1;
+    const auto tileHeight = static_cast<std::size_t>(tile.height);
+    for (std::size_t x = 0; x < plan.width; ++x) {
+        const int column = ThumbnailSample(static_cast<int>(x) + 1, scale) - 1;
+        plan.columns[x] = static_cast<std::size_t>(column) * tileHeight;
+    }
+    for (std::size_t y = 0; y < plan.height; ++y) {
+        plan.rows[y] =
+            static_cast<std::size_t>(ThumbnailSample(static_cast<int>(y) + 1, scale) - 1);
+    }
+    // Every line from the first sample to the last while they fit, otherwise
+    // samples spread evenly over the column.
+    const std::size_t first = plan.rows[0];
+    const std::size_t last = plan.rows[plan.height - 1];
+    if (last - first < (kPrefetchLines - 1) * 64) {
+        plan.prefetchCount = (last - first) / 64 + 1;
+        for (std::size_t i = 0; i < plan.prefetchCount; ++i) {
+            plan.prefetch[i] = first + 64 * i;
+        }
+        // Depending on where the column starts, the last sample may lie one line further.
+        if (plan.prefetch[plan.prefetchCount - 1] != last) {
+            plan.prefetch[plan.prefetchCount++] = last;
+        }
+    } else {
+        plan.prefetchCount = kPrefetchLines;
+        for (std::size_t i = 0; i < kPrefetchLines; ++i) {
+            plan.prefetch[i] = plan.rows[(plan.height - 1) * i / (kPrefetchLines - 1)];
+        }
+    }
+}
+
+// Draws the thumbnail at the top left of a cell whose bytes are already black,
+// column by column. Each pixel is stored as its whole word; the fourth byte,
+// always 0, lands on the pixel to the right, drawn after it, or on the margin.
+//
+// The samples of a large tile lie a few lines to a column and each column on a
+// page of its own, too few for the hardware to see a stream, so each column
+// drawn asks for the lines of the same column of the next tile. The prefetches
+// are unrolled: issued from a loop they made the fill three times slower on the
+// machine measured. They stay in this function, too: a function that does
+// nothing but prefetch counts as pure, and a call to it is dropped.
+void DrawCell(const CellPlan& plan, const CellPlan& next, const WordTable& table,
+              std::uint8_t* cell) {
+    const std::uint8_t* pixels = plan.pixels;
+    const std::size_t width = plan.width;
+    const std::size_t height = plan.height;
+    const std::size_t nextWidth = next.pixels != nullptr && next.sampled ? next.width : 0;
+    const std::size_t columns = std::max(width, nextWidth);
+    for (std::size_t x = 0; x < columns; ++x, cell += 3) {
+        if (x < nextWidth) {
+            const std::uint8_t* ahead = next.pixels + next.columns[x];
+#pragma GCC unroll 16
+            for (std::size_t i = 0; i < kPrefetchLines; ++i) {
+                if (i < next.prefetchCount) {
+                    __builtin_prefetch(ahead + next.prefetch[i]);
+                }
+            }
+        }
+        if (x < width) {
+            const std::uint8_t* source = pixels + plan.columns[x];
+            std::uint8_t* at = cell;
+            for (std::size_t y = 0; y < height; ++y, at += kRowBytes) {
+                Store32(at, table[source[plan.rows[y]]]);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int ThumbnailRows(int tileCount) {
+    if (tileCount <= 0) {
+        return 0;
+    }
+    return tileCount / kThumbnailColumns + (tileCount % kThumbnailColumns != 0 ? 1 : 0);
+}
+
+double ThumbnailScale(int width, int height) {
+    double scale = 1;
+    if (width > kThumbnailSide) {
+        scale = width / double{kThumbnailSide};
+    }
+    if (height > width && height > kThumbnailSide) {
+        scale = height / double{kThumbnailSide};
+    }
+    return scale;
+}
+
+ThumbnailSize ThumbnailSizeOf(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    const double scale = ThumbnailScale(width, height);
+    // The longer side comes out at exactly 64: width / (width / 64) has no rounding error.
+    const auto side = [scale](int length) {
+        return std::min(kThumbnailSide, static_cast<int>(std::floor(length / scale)));
+    };
+    return {side(width), side(height)};
+}
+
+int ThumbnailSample(int thumbnailCoordinate, double scale) {
+    return static_cast<int>(RoundHalfEven(thumbnailCoordinate * scale));
+}
+
+std::span<const std::uint8_t> ThumbnailImage::FromCellRow(int firstCellRow) const {
+    if (firstCellRow < 0 || firstCellRow >= rows_) {
+        return {};
+    }
+    return bytes().subspan(static_cast<std::size_t>(firstCellRow) * kCellRowBytes);
+}
+
+void ThumbnailImage::Fill(const Tileset& tileset, const Palette& palette) {
+    const int tileCount = tileset.tileCount();
+    rows_ = ThumbnailRows(tileCount);
+    const std::size_t size = static_cast<std::size_t>(rows_) * kCellRowBytes;
+    // Give back the memory of a much larger tileset rather than keep it for good.
+    if (bytes_.capacity() / 2 > size) {
+        PixelBuffer().swap(bytes_);
+    }
+    bytes_.resize(size);
+
+    const WordTable table = MakeWordTable(palette);
+    std::array<CellPlan, 2> plans;
+    if (tileCount > 0) {
+        PlanCell(tileset.tile(1), plans[1], plans[1]);
+    }
+    for (int r = 0; r < rows_; ++r) {
+        std::uint8_t* cellRow = bytes_.data() + static_cast<std::size_t>(r) * kCellRowBytes;
+        // Black first, the whole cell row in one sweep: it covers the margins and
+        // the empty cells, and brings the row's lines into the cache in order,
+        // ahead of the drawing's scattered stores (measured faster than writing
+        // each margin after its thumbnail).
+        std::memset(cellRow, 0, kCellRowBytes);
+        for (int c = 0; c < kThumbnailColumns; ++c) {
+            const int t = r * kThumbnailColumns + c + 1;
+            if (t > tileCount) {
+                break;
+            }
+            const CellPlan& plan = plans[static_cast<std::size_t>(t % 2)];
+            CellPlan& next = plans[static_cast<std::size_t>((t + 1) % 2)];
+            if (t < tileCount) {
+                PlanCell(tileset.tile(t + 1), plan, next);
+            } else {
+                next.pixels = nullptr;
+            }
+            if (plan.pixels != nullptr) {
+                DrawCell(plan, next, table, cellRow + static_cast<std::size_t>(c) * kCellBytes);
+            }
+        }
+    }
+}
+
+DibHeader BrowserPageHeader() {
+    DibHeader header;
+    header.width = kBrowserPageSide;
+    header.height = -kBrowserPageSide;
+    return header;
+}
+
+int BrowserScrollMax(int rows) {
+    return std::max(0, rows - kBrowserPageRows);
+}
+
+std::int64_t BrowserTileAt(int px, int py, int firstCellRow) {
+    // Outside the page, or a page before the first row: no tile (0).
+    if (px < 0 || py < 0 || px >= kBrowserPageSide || py >= kBrowserPageSide || firstCellRow < 0) {
+        return 0;
+    }
+    return (std::int64_t{py / kThumbnailCell} + firstCellRow) * kThumbnailColumns +
+           px / kThumbnailCell + 1;
+}
+
+}  // namespace pixmill
