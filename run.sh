@@ -8,8 +8,4 @@ ensure_packages "${PIXMILL_BUILD_PACKAGES[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
 
-if [ -x build/app/pixmill ]; then
-    exec build/app/pixmill "$@"
-fi
-echo "The editor's window is not part of this build yet."
-echo "The command-line companion is ready: build/tools/pixmill-tool --help"
+exec build/app/pixmill

@@ -20,5 +20,5 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# What every build needs: the compiler, CMake, GoogleTest and Google Benchmark.
-PIXMILL_BUILD_PACKAGES=(g++ make cmake libgtest-dev libbenchmark-dev)
+# What every build needs: the compiler, CMake, GoogleTest, Google Benchmark and Qt 6.
+PIXMILL_BUILD_PACKAGES=(g++ make cmake libgtest-dev libbenchmark-dev qt6-base-dev)

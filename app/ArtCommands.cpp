@@ -1,0 +1,97 @@
+#include "app/ArtCommands.h"
+
+#include <QScrollBar>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "app/Editor.h"
+#include "app/Form1.h"
+#include "app/TileViewDrawing.h"
+#include "browser/Browser.h"
+#include "browser/Form2.h"
+#include "platform/Events.h"
+#include "platform/PictureBox.h"
+#include "tileset/ArtFile.h"
+
+namespace pixmill {
+
+void LoadArtFile(Editor& editor, const std::string& path) {
+    Form1& form = *editor.form1;
+    StopAnimationPreview(editor);
+
+    const std::string statusBefore = form.StatusText();
+    form.SetStatusText("Loading " + path + "...");
+    DoEvents();
+
+    // Read whole into a scratch tileset first, so that a bad file leaves the
+    // editor exactly as it was.
+    Result<Tileset> read = ReadArtFile(path);
+    if (!read) {
+        form.SetStatusText(statusBefore);
+        Warn(editor.prompts, "Error opening ART file.\n" + read.reason());
+        return;
+    }
+
+    editor.state.currentTile = 0;
+    editor.state.tileDrawX = 0;
+    editor.state.tileDrawY = 0;
+    editor.tileset = std::move(*read);  // artPath and artFileNumber come with it
+
+    editor.form2->VScroll1->setValue(0);
+    form.SetCaption("Pixmill - " + path);
+    form.mnuSave->setEnabled(true);
+    form.mnuSaveAs->setEnabled(true);
+    SetMenuEnabled(form.mnuTile, true);
+
+    // A file may hold no tiles at all; then no tile is current.
+    editor.state.currentTile = editor.tileset.tileCount() > 0 ? 1 : 0;
+    UpdateTileView(editor, 0);
+    FillBrowser(editor);
+    RenderCurrentTile(editor, editor.state.currentTile);
+}
+
+void SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsking) {
+    Form1& form = *editor.form1;
+    if (!replaceWithoutAsking && !ConfirmOverwrite(editor, path)) {
+        return;
+    }
+    const std::string statusBefore = form.StatusText();
+    form.SetStatusText("Writing " + path + "...");
+    DoEvents();
+
+    const Status written = WriteArtFile(editor.tileset, path);
+    if (!written) {
+        form.SetStatusText(statusBefore);
+        Warn(editor.prompts, "Error writing ART file.\n" + written.reason());
+        return;
+    }
+    form.SetStatusText("Done.");
+    form.mnuSave->setEnabled(true);
+    editor.tileset.artPath = path;
+    form.SetCaption("Pixmill - " + path);
+}
+
+void NewTileset(Editor& editor) {
+    Form1& form = *editor.form1;
+    form.mnuSave->setEnabled(false);
+    form.mnuSaveAs->setEnabled(true);
+    form.Picture1->Cls();
+    MakeNewTileset(editor.tileset);
+    SetMenuEnabled(form.mnuTile, true);
+    editor.state.currentTile = 1;
+    FillBrowser(editor);
+    RenderCurrentTile(editor, editor.state.currentTile);
+}
+
+bool ConfirmOverwrite(Editor& editor, const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(path, error);
+    if (error || !std::filesystem::exists(status)) {
+        return true;
+    }
+    return editor.prompts.MsgBox("Overwrite existing file?", MessageIcon::Question,
+                                 MessageButtons::YesNo, "Pixmill") == MessageAnswer::Yes;
+}
+
+}  // namespace pixmill

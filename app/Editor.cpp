@@ -1,0 +1,16 @@
+#include "app/Editor.h"
+
+#include "app/Form1.h"
+#include "browser/Form2.h"
+
+namespace pixmill {
+
+Editor::Editor(Prompts& prompter)
+    : prompts(prompter),
+      browserHeader(BrowserPageHeader()),
+      form1(std::make_unique<Form1>(*this)),
+      form2(std::make_unique<Form2>(*this)) {}
+
+Editor::~Editor() = default;
+
+}  // namespace pixmill

@@ -1,0 +1,63 @@
+#pragma once
+// The one editor: the tileset, the palette and the editor state that every
+// command reads and changes, and the windows that show them. Procedures take
+// it by reference; tests make their own.
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "browser/Thumbnails.h"
+#include "common/DibHeader.h"
+#include "names/TileNames.h"
+#include "palette/Palette.h"
+#include "platform/Prompts.h"
+#include "tileset/Tileset.h"
+
+namespace pixmill {
+
+class Form1;
+class Form2;
+
+class Editor {
+  public:
+    explicit Editor(Prompts& prompts);
+    ~Editor();
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    Prompts& prompts;
+    Tileset tileset;
+    Palette palette{};
+    EditorState state;
+    TileNames tileNames;
+
+    // The browser's thumbnails of every tile, and the header of one page of them.
+    ThumbnailImage thumbnailImage;
+    DibHeader browserHeader;
+
+    // Created with the editor; Form2 stays hidden until "Browser..." shows it.
+    std::unique_ptr<Form1> form1;
+    std::unique_ptr<Form2> form2;
+
+    bool ended() const { return ended_; }
+    void MarkEnded() { ended_ = true; }
+
+  private:
+    bool ended_ = false;
+};
+
+// Runs one command; anything it throws becomes a message instead of ending
+// the editor.
+template <class Command>
+void RunCommand(Editor& editor, Command&& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        Warn(editor.prompts, std::string("The command could not be finished.\n") + e.what());
+    } catch (...) {
+        Warn(editor.prompts, "The command could not be finished.");
+    }
+}
+
+}  // namespace pixmill

@@ -1,0 +1,220 @@
+#include "app/Form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include "app/Editor.h"
+#include "app/StartUp.h"
+#include "platform/PictureBox.h"
+#include "platform/Timer.h"
+
+namespace pixmill {
+namespace {
+
+// What clearing the tile view fills it with: a neutral grey, so that a tile's
+// black pixels stand apart from the space around it.
+const QColor kViewBackground(128, 128, 128);
+
+QAction* AddItem(QMenu* menu, const char* caption, bool enabled = true) {
+    QAction* item = menu->addAction(QString::fromLatin1(caption));
+    item->setEnabled(enabled);
+    return item;
+}
+
+QAction* AddCheckItem(QMenu* menu, const char* caption, bool checked) {
+    QAction* item = AddItem(menu, caption);
+    item->setCheckable(true);
+    item->setChecked(checked);
+    return item;
+}
+
+QLabel* AddSwatch(QWidget* client, int x) {
+    auto* swatch = new QLabel(client);
+    swatch->setGeometry(x, 424, 25, 25);
+    swatch->setFrameShape(QFrame::Box);
+    swatch->setAutoFillBackground(true);
+    SetBackColor(swatch, QColor(0, 0, 0));
+    return swatch;
+}
+
+}  // namespace
+
+void SetMenuEnabled(QMenu* menu, bool enabled) {
+    // Only the menu's entry in its parent: disabling the menu widget would
+    // also disable the submenus inside it, and they keep states of their own.
+    menu->menuAction()->setEnabled(enabled);
+}
+
+bool MenuEnabled(const QMenu* menu) {
+    return menu->menuAction()->isEnabled();
+}
+
+void SetBackColor(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    label->setPalette(palette);
+}
+
+QColor BackColor(const QLabel* label) {
+    return label->palette().color(QPalette::Window);
+}
+
+Form1::Form1(Editor& editor) : CommonDialog1(editor.prompts), editor_(editor) {
+    setWindowTitle(QStringLiteral("Pixmill"));
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    CreateControls(client);
+    CreateMenus();
+    ConnectHandlers();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form1::CreateControls(QWidget* client) {
+    Picture1 = new PictureBox(client, 2, kViewBackground);
+    Picture1->move(0, 8);
+    Picture1->SetOuterSize(641, 393);
+
+    // Sized and centred by start-up.
+    Picture2 = new PictureBox(client, 0, QColor(0, 0, 0));
+    Picture2->move(0, 408);
+    Picture2->SetOuterSize(512, 8);
+
+    Label2 = AddSwatch(client, 288);
+    Label3 = AddSwatch(client, 320);
+
+    Command1 = new QPushButton(QStringLiteral("<-"), client);
+    Command1->setGeometry(72, 432, 25, 25);
+    Command2 = new QPushButton(QStringLiteral("->"), client);
+    Command2->setGeometry(552, 432, 25, 25);
+
+    Label1 = new QLabel(client);
+    Label1->setGeometry(104, 456, 441, 17);
+
+    Timer1 = new Timer(this);
+}
+
+void Form1::CreateMenus() {
+    QMenuBar* bar = menuBar();
+
+    mnuFile = bar->addMenu(QStringLiteral("File"));
+    mnuPal = AddItem(mnuFile, "Load Palette...");
+    mnuexppal = AddItem(mnuFile, "Export Palette...", false);
+    mnuNames = AddItem(mnuFile, "Load Names.h...");
+    // Reading a names header has no way in from the menu.
+    mnuNames->setVisible(false);
+    mnuFile->addSeparator();
+    mnuNew = AddItem(mnuFile, "New ART", false);
+    mnuOpen = AddItem(mnuFile, "Open ART...", false);
+    mnuSave = AddItem(mnuFile, "Save ART", false);
+    mnuSaveAs = AddItem(mnuFile, "Save ART as...", false);
+    mnuFile->addSeparator();
+    mnuExit = AddItem(mnuFile, "Exit");
+
+    mnuTile = bar->addMenu(QStringLiteral("Tile"));
+    mnuibmp = AddItem(mnuTile, "Import BMP...");
+    mnuebmp = AddItem(mnuTile, "Export BMP...");
+    mnubatche = AddItem(mnuTile, "Batch Export...");
+    mnuTile->addSeparator();
+    mnuinsert = AddItem(mnuTile, "Insert after current");
+    mnuinsert2 = AddItem(mnuTile, "Insert before current");
+    mnudelete = AddItem(mnuTile, "Delete");
+    mnuresize = AddItem(mnuTile, "Resize...");
+    mnuclr = AddItem(mnuTile, "Clear");
+    mnuBClear = AddItem(mnuTile, "Batch Clear...");
+    mnuTile->addSeparator();
+    mnuAnim = AddItem(mnuTile, "Preview Animation");
+    mnuAnim->setCheckable(true);
+    mnuAnimSpeed = mnuTile->addMenu(QStringLiteral("Animation Speed"));
+    mnuIncSpeed = AddItem(mnuAnimSpeed, "Increase");
+    mnuDecSpeed = AddItem(mnuAnimSpeed, "Decrease");
+    mnuTile->addSeparator();
+    mnuprops = AddItem(mnuTile, "Properties...");
+    SetMenuEnabled(mnuTile, false);
+
+    mnuView = bar->addMenu(QStringLiteral("View"));
+    mnuBrowse = AddItem(mnuView, "Browser...");
+    mnuView->addSeparator();
+    mnuCross = AddCheckItem(mnuView, "Crosshair", false);
+    mnuScale = mnuView->addMenu(QStringLiteral("Scale"));
+    mnu1x = AddCheckItem(mnuScale, "1x", true);
+    mnu2x = AddCheckItem(mnuScale, "2x", false);
+    mnu4x = AddCheckItem(mnuScale, "4x", false);
+    mnu8x = AddCheckItem(mnuScale, "8x", false);
+    mnuView->addSeparator();
+    mnuAbout = AddItem(mnuView, "About...");
+}
+
+void Form1::ConnectHandlers() {
+    // Every handler runs as a command: a failure becomes a message, never the
+    // end of the editor.
+    const auto on = [this](auto* sender, auto signal, void (Form1::*handler)()) {
+        connect(sender, signal, this,
+                [this, handler] { RunCommand(editor_, [&] { (this->*handler)(); }); });
+    };
+    on(mnuPal, &QAction::triggered, &Form1::mnuPal_Click);
+    on(mnuexppal, &QAction::triggered, &Form1::mnuexppal_Click);
+    on(mnuNew, &QAction::triggered, &Form1::mnuNew_Click);
+    on(mnuOpen, &QAction::triggered, &Form1::mnuOpen_Click);
+    on(mnuSave, &QAction::triggered, &Form1::mnuSave_Click);
+    on(mnuSaveAs, &QAction::triggered, &Form1::mnuSaveAs_Click);
+    on(mnuExit, &QAction::triggered, &Form1::mnuExit_Click);
+    on(mnuBrowse, &QAction::triggered, &Form1::mnuBrowse_Click);
+    on(mnuCross, &QAction::triggered, &Form1::mnuCross_Click);
+    on(mnu1x, &QAction::triggered, &Form1::mnu1x_Click);
+    on(mnu2x, &QAction::triggered, &Form1::mnu2x_Click);
+    on(mnu4x, &QAction::triggered, &Form1::mnu4x_Click);
+    on(mnu8x, &QAction::triggered, &Form1::mnu8x_Click);
+    on(Command1, &QPushButton::clicked, &Form1::Command1_Click);
+    on(Command2, &QPushButton::clicked, &Form1::Command2_Click);
+    connect(Picture2, &PictureBox::MouseDown, this, [this](int button, int shift, int x, int y) {
+        RunCommand(editor_, [&] { Picture2_MouseDown(button, shift, x, y); });
+    });
+}
+
+std::string Form1::Caption() const {
+    return windowTitle().toStdString();
+}
+
+void Form1::SetCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string Form1::StatusText() const {
+    return Label1->text().toStdString();
+}
+
+void Form1::SetStatusText(const std::string& text) {
+    Label1->setText(QString::fromStdString(text));
+}
+
+void Form1::Form_Load() {
+    StartUp(editor_);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the editor, without a question.
+    event->accept();
+    EndEditor(editor_);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        if (const QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+}
+
+}  // namespace pixmill

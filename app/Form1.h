@@ -1,0 +1,127 @@
+#pragma once
+// The main window: the tile view, the palette strip and its swatches, the
+// paging buttons, the status line, the menus and the shared file dialog.
+// Handlers live in one file per menu: Form1_File.cpp, Form1_View.cpp.
+
+#include <QMainWindow>
+#include <string>
+
+#include "platform/Prompts.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace pixmill {
+
+class Editor;
+class PictureBox;
+class Timer;
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    static constexpr int kClientWidth = 642;
+    static constexpr int kClientHeight = 474;
+
+    explicit Form1(Editor& editor);
+
+    PictureBox* Picture1;  // the tile view
+    PictureBox* Picture2;  // the palette strip
+    QLabel* Label1;        // the status line
+    QLabel* Label2;        // swatch of the left button
+    QLabel* Label3;        // swatch of the right button
+    QPushButton* Command1;
+    QPushButton* Command2;
+    Timer* Timer1;  // the animation preview's clock; interval 0 when stopped
+    CommonDialog CommonDialog1;
+
+    QMenu* mnuFile;
+    QAction* mnuPal;
+    QAction* mnuexppal;
+    QAction* mnuNames;
+    QAction* mnuNew;
+    QAction* mnuOpen;
+    QAction* mnuSave;
+    QAction* mnuSaveAs;
+    QAction* mnuExit;
+
+    QMenu* mnuTile;
+    QAction* mnuibmp;
+    QAction* mnuebmp;
+    QAction* mnubatche;
+    QAction* mnuinsert;
+    QAction* mnuinsert2;
+    QAction* mnudelete;
+    QAction* mnuresize;
+    QAction* mnuclr;
+    QAction* mnuBClear;
+    QAction* mnuAnim;
+    QMenu* mnuAnimSpeed;
+    QAction* mnuIncSpeed;
+    QAction* mnuDecSpeed;
+    QAction* mnuprops;
+
+    QMenu* mnuView;
+    QAction* mnuBrowse;
+    QAction* mnuCross;
+    QMenu* mnuScale;
+    QAction* mnu1x;
+    QAction* mnu2x;
+    QAction* mnu4x;
+    QAction* mnu8x;
+    QAction* mnuAbout;
+
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    std::string StatusText() const;
+    void SetStatusText(const std::string& text);
+
+  public slots:
+    void Form_Load();
+
+    // File menu
+    void mnuPal_Click();
+    void mnuexppal_Click();
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuExit_Click();
+
+    // View menu, paging and the palette strip
+    void mnuBrowse_Click();
+    void mnuCross_Click();
+    void mnu1x_Click();
+    void mnu2x_Click();
+    void mnu4x_Click();
+    void mnu8x_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Picture2_MouseDown(int button, int shift, int x, int y);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;  // Form_Unload
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void CreateControls(QWidget* client);
+    void CreateMenus();
+    void ConnectHandlers();
+    void Zoom(QAction* item, int factor);
+
+    Editor& editor_;
+    bool centred_ = false;
+};
+
+// A menu's own enabled state, as its title in the menu bar shows it.
+void SetMenuEnabled(QMenu* menu, bool enabled);
+bool MenuEnabled(const QMenu* menu);
+
+// The background colour of a label, as the swatches show it.
+void SetBackColor(QLabel* label, const QColor& colour);
+QColor BackColor(const QLabel* label);
+
+}  // namespace pixmill

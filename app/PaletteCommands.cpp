@@ -1,0 +1,64 @@
+#include "app/PaletteCommands.h"
+
+#include <QAction>
+
+#include "app/ArtCommands.h"
+#include "app/Editor.h"
+#include "app/Form1.h"
+#include "app/TileViewDrawing.h"
+#include "browser/Browser.h"
+#include "palette/PaletteFile.h"
+#include "platform/PictureBox.h"
+
+namespace pixmill {
+namespace {
+
+QColor ColourOf(const PaletteEntry& entry) {
+    return QColor(entry.red, entry.green, entry.blue);
+}
+
+}  // namespace
+
+void DrawPaletteStrip(Editor& editor) {
+    PictureBox& strip = *editor.form1->Picture2;
+    for (int i = 0; i < 256; ++i) {
+        const int x = 4 * (i % 128);
+        const int y = 4 * (i / 128);
+        strip.FillBox(x, y, x + 3, y + 3, ColourOf(editor.palette[static_cast<std::size_t>(i)]));
+    }
+    strip.Refresh();
+}
+
+void LoadPalette(Editor& editor, const std::string& path) {
+    Form1& form = *editor.form1;
+    // Read into a scratch table first: a file that fails half-way must not
+    // leave the palette half replaced.
+    Result<Palette> read = ReadPaletteFile(path);
+    if (!read) {
+        Warn(editor.prompts, "Error opening palette.\n" + read.reason());
+        return;
+    }
+    editor.palette = *read;
+    DrawPaletteStrip(editor);
+    if (editor.state.currentTile > 0) {
+        FillBrowser(editor);
+        RenderCurrentTile(editor, editor.state.currentTile);
+    }
+    form.mnuOpen->setEnabled(true);
+    form.mnuexppal->setEnabled(true);
+    form.mnuNew->setEnabled(true);
+    SetBackColor(form.Label2, ColourOf(editor.palette[0]));
+    SetBackColor(form.Label3, ColourOf(editor.palette[255]));
+}
+
+void ExportPalette(Editor& editor, const std::string& path) {
+    if (!ConfirmOverwrite(editor, path)) {
+        return;
+    }
+    const Status written = WritePaletteFile(editor.palette, path);
+    if (!written) {
+        Warn(editor.prompts, "Error writing palette.\n" + written.reason());
+    }
+}
+
+}  // namespace pixmill

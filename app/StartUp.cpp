@@ -1,0 +1,39 @@
+#include "app/StartUp.h"
+
+#include <QCoreApplication>
+
+#include "app/Editor.h"
+#include "app/Form1.h"
+#include "browser/Form2.h"
+#include "platform/PictureBox.h"
+
+namespace pixmill {
+namespace {
+
+// The border of a fixed-size window on each side; the strip's position is
+// worked out from the window's outer width.
+constexpr int kWindowBorder = 3;
+
+}  // namespace
+
+void StartUp(Editor& editor) {
+    Form1& form = *editor.form1;
+    editor.tileNames = TileNames();
+    editor.state.zoomFactor = 1;
+    SetMenuEnabled(form.mnuTile, false);
+
+    form.Picture2->SetOuterSize(512, 8);
+    const int outerWidth = Form1::kClientWidth + 2 * kWindowBorder;
+    form.Picture2->move((outerWidth - form.Picture2->width()) / 2 - 3, form.Picture2->y());
+
+    editor.form2->Picture1->SetOuterSize(kBrowserPageSide, kBrowserPageSide);
+}
+
+void EndEditor(Editor& editor) {
+    editor.MarkEnded();
+    editor.form2->hide();
+    editor.form1->hide();
+    QCoreApplication::quit();
+}
+
+}  // namespace pixmill

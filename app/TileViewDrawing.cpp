@@ -1,0 +1,90 @@
+#include "app/TileViewDrawing.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "app/Editor.h"
+#include "app/Form1.h"
+#include "app/TileView.h"
+#include "platform/Dib.h"
+#include "platform/Events.h"
+#include "platform/PictureBox.h"
+#include "platform/Timer.h"
+
+namespace pixmill {
+namespace {
+
+bool IsTile(const Editor& editor, int n) {
+    return n >= 1 && n <= editor.tileset.tileCount();
+}
+
+void DrawCrosshair(PictureBox& view) {
+    const int iw = view.innerWidth();
+    const int ih = view.innerHeight();
+    const QColor black(0, 0, 0);
+    view.Line(iw / 2 + 1, 0, iw / 2 + 1, ih, black);
+    view.Line(0, ih / 2 + 1, iw, ih / 2 + 1, black);
+    view.Refresh();
+}
+
+}  // namespace
+
+void UpdateTileView(Editor& editor, int delta) {
+    const int current = editor.state.currentTile;
+    const int n = current + delta;
+    if (!IsTile(editor, n) || !IsTile(editor, current)) {
+        return;
+    }
+    const PictureBox& view = *editor.form1->Picture1;
+    const Tile& placing = editor.tileset.tile(current);
+    const Tile& drawn = editor.tileset.tile(n);
+    const ViewPoint at =
+        LayOutTile(view.width(), view.height(), drawn.width, drawn.height, editor.state.zoomFactor,
+                   placing.attributes[1], placing.attributes[2]);
+    editor.state.tileDrawX = at.x;
+    editor.state.tileDrawY = at.y;
+}
+
+void RenderCurrentTile(Editor& editor, int n) {
+    Form1& form = *editor.form1;
+    if (!IsTile(editor, n)) {
+        return;
+    }
+    const bool animated = editor.tileset.tile(n).attributes[0] != 0 || form.Timer1->Interval() > 0;
+    form.mnuAnim->setEnabled(animated);
+    SetMenuEnabled(form.mnuAnimSpeed, animated);
+
+    form.SetStatusText("Rendering...");
+    DoEvents();
+    // A command run while events were let through may have removed the tile.
+    if (!IsTile(editor, n)) {
+        return;
+    }
+    const Tile& tile = editor.tileset.tile(n);
+    const int zoom = editor.state.zoomFactor;
+
+    PictureBox& view = *form.Picture1;
+    view.Cls();
+    if (tile.width > 0 && tile.height > 0) {
+        const TileViewImage image = BuildTileViewImage(tile, editor.palette);
+        StretchDIBits(view, editor.state.tileDrawX, editor.state.tileDrawY, tile.width * zoom,
+                      tile.height * zoom, 0, 0, tile.width, tile.height, image.bytes, image.header);
+        view.Refresh();
+    }
+    if (editor.state.crosshairOn) {
+        DrawCrosshair(view);
+    }
+    const std::string& name = editor.tileNames.NameOf(editor.tileset.TilesetWideNumber(n));
+    form.SetStatusText(TileStatusText(n, editor.tileset.tileCount(), name, tile));
+}
+
+void StopAnimationPreview(Editor& editor) {
+    Form1& form = *editor.form1;
+    form.mnuAnim->setChecked(false);
+    form.Timer1->SetInterval(0);
+    UpdateTileView(editor, 0);
+    RenderCurrentTile(editor, editor.state.currentTile);
+    form.mnuprops->setEnabled(true);
+}
+
+}  // namespace pixmill

@@ -1,0 +1,57 @@
+#include "browser/Browser.h"
+
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "app/Editor.h"
+#include "app/Form1.h"
+#include "app/TileViewDrawing.h"
+#include "browser/Form2.h"
+#include "platform/Dib.h"
+#include "platform/Events.h"
+#include "platform/PictureBox.h"
+
+namespace pixmill {
+
+void FillBrowser(Editor& editor) {
+    editor.form1->SetStatusText("Filling Browser...");
+    DoEvents();
+
+    editor.thumbnailImage.Fill(editor.tileset, editor.palette);
+    const PictureBox& page = *editor.form2->Picture1;
+    editor.browserHeader = BrowserPageHeader();
+    editor.browserHeader.width = page.innerWidth();
+    editor.browserHeader.height = -page.innerHeight();
+
+    QScrollBar& scroll = *editor.form2->VScroll1;
+    {
+        // The page is drawn once below, not once more for the clamped value.
+        const QSignalBlocker quiet(scroll);
+        scroll.setRange(0, BrowserScrollMax(editor.thumbnailImage.rows()));
+    }
+    DrawBrowserPage(editor);
+}
+
+void DrawBrowserPage(Editor& editor) {
+    PictureBox& page = *editor.form2->Picture1;
+    const int firstRow = std::max(0, editor.form2->VScroll1->value());
+    // Past the image's end the drawing shows black.
+    SetDIBitsToDevice(page, 0, 0, kBrowserPageSide, kBrowserPageSide, 0, 0,
+                      editor.thumbnailImage.FromCellRow(firstRow), editor.browserHeader);
+    page.Refresh();
+}
+
+void OpenBrowserTile(Editor& editor, int x, int y) {
+    // 0 for a point off the page.
+    const std::int64_t t = BrowserTileAt(x, y, editor.form2->VScroll1->value());
+    if (t < 1 || t > editor.tileset.tileCount()) {
+        return;
+    }
+    StopAnimationPreview(editor);
+    editor.state.currentTile = static_cast<std::int16_t>(t);
+    UpdateTileView(editor, 0);
+    RenderCurrentTile(editor, editor.state.currentTile);
+}
+
+}  // namespace pixmill

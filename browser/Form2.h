@@ -1,0 +1,44 @@
+#pragma once
+// The tile browser: a page of 8 x 8 thumbnails, a scroll bar that moves it a
+// row at a time, and a click that opens a tile in the main window. A window of
+// its own, so that it stays usable beside the main one.
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace pixmill {
+
+class Editor;
+class PictureBox;
+
+class Form2 : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr int kClientWidth = 587;
+    static constexpr int kClientHeight = 598;
+
+    explicit Form2(Editor& editor);
+
+    PictureBox* Picture1;  // one page of thumbnails
+    QScrollBar* VScroll1;  // the first thumbnail row shown
+    QPushButton* Command1;
+    QLabel* Label1;
+
+  public slots:
+    void VScroll1_Change();
+    void Command1_Click();
+    void Picture1_MouseDown(int button, int shift, int x, int y);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    Editor& editor_;
+    bool centred_ = false;
+};
+
+}  // namespace pixmill

@@ -1,0 +1,11 @@
+#include "platform/Events.h"
+
+#include <QCoreApplication>
+
+namespace pixmill {
+
+void DoEvents() {
+    QCoreApplication::processEvents();
+}
+
+}  // namespace pixmill

@@ -1,0 +1,72 @@
+#include "platform/QtPrompts.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace pixmill {
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+QString QtFileFilter(const std::string& filter) {
+    const QStringList parts = Q(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        // Qt takes the patterns from the parentheses of the description.
+        const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << (description.contains(QLatin1Char('(')) ? description
+                                                           : description + " (" + pattern + ")");
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+MessageAnswer QtPrompts::MsgBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                                const std::string& title) {
+    QMessageBox box(
+        icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Warning, Q(title),
+        Q(text),
+        buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        owner_);
+    const int answer = box.exec();
+    if (buttons == MessageButtons::Ok) {
+        return MessageAnswer::Ok;
+    }
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::string QtPrompts::InputBox(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
+    bool accepted = false;
+    const QString answer = QInputDialog::getText(owner_, Q(title), Q(prompt), QLineEdit::Normal,
+                                                 Q(defaultText), &accepted);
+    return accepted ? answer.toStdString() : std::string();
+}
+
+std::string QtPrompts::ShowOpen(const std::string& fileName, const std::string& filter) {
+    // The open dialog accepts a typed name of a file that does not exist; the
+    // command that reads it reports that.
+    QFileDialog dialog(owner_, QString(), Q(fileName), QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+std::string QtPrompts::ShowSave(const std::string& fileName, const std::string& filter) {
+    // The command asks about an existing file itself, so the dialog must not.
+    const QString chosen =
+        QFileDialog::getSaveFileName(owner_, QString(), Q(fileName), QtFileFilter(filter), nullptr,
+                                     QFileDialog::DontConfirmOverwrite);
+    return chosen.toStdString();
+}
+
+}  // namespace pixmill

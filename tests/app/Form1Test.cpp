@@ -1,0 +1,323 @@
+// The main window: its controls and menus, start-up, and the file commands
+// with every way they can end.
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "app/ArtCommands.h"
+#include "platform/PictureBox.h"
+#include "tests/app/WindowTestSupport.h"
+#include "tileset/ArtFile.h"
+
+namespace pixmill::test {
+namespace {
+
+using Shown = ScriptedPrompts::Shown;
+using Kind = ScriptedPrompts::Kind;
+
+// "caption" or "-" for a separator, "(hidden)" appended when not visible,
+// "[off]" when disabled, "[x]" when checked, submenus in braces.
+std::string Describe(const QMenu* menu) {
+    std::string text;
+    for (const QAction* item : menu->actions()) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        if (item->isSeparator()) {
+            text += "-";
+            continue;
+        }
+        text += item->text().toStdString();
+        if (!item->isVisible()) {
+            text += " (hidden)";
+        } else if (!item->isEnabled()) {
+            text += " [off]";
+        }
+        if (item->isChecked()) {
+            text += " [x]";
+        }
+        if (item->menu() != nullptr) {
+            text += " {" + Describe(item->menu()) + "}";
+        }
+    }
+    return text;
+}
+
+class Form1Test : public WindowTest {};
+
+TEST_F(Form1Test, StartsWithTheControlsAtTheirPlacesAndOnlyPaletteLoadingOpen) {
+    EXPECT_EQ(form.Caption(), "Pixmill");
+    EXPECT_EQ(form.centralWidget()->size(), QSize(642, 474));
+    EXPECT_EQ(form.Picture1->geometry(), QRect(0, 8, 641, 393));
+    // The strip is 512 x 8 whatever its designed size, centred under the view.
+    EXPECT_EQ(form.Picture2->geometry(), QRect(65, 408, 512, 8));
+    EXPECT_EQ(form.Picture2->innerWidth(), 512);
+    EXPECT_EQ(form.Picture2->innerHeight(), 8);
+    EXPECT_EQ(form.Label2->geometry(), QRect(288, 424, 25, 25));
+    EXPECT_EQ(form.Label3->geometry(), QRect(320, 424, 25, 25));
+    EXPECT_EQ(form.Command1->geometry(), QRect(72, 432, 25, 25));
+    EXPECT_EQ(form.Command1->text(), "<-");
+    EXPECT_EQ(form.Command2->geometry(), QRect(552, 432, 25, 25));
+    EXPECT_EQ(form.Command2->text(), "->");
+    EXPECT_EQ(form.Label1->geometry(), QRect(104, 456, 441, 17));
+    EXPECT_EQ(form.StatusText(), "");
+
+    QStringList titles;
+    for (const QAction* menu : form.menuBar()->actions()) {
+        titles << menu->text();
+    }
+    EXPECT_EQ(titles, QStringList({"File", "Tile", "View"}));
+    EXPECT_EQ(Describe(form.mnuFile),
+              "Load Palette..., Export Palette... [off], Load Names.h... (hidden), -, "
+              "New ART [off], Open ART... [off], Save ART [off], Save ART as... [off], -, Exit");
+    EXPECT_FALSE(MenuEnabled(form.mnuTile));
+    EXPECT_EQ(Describe(form.mnuTile),
+              "Import BMP..., Export BMP..., Batch Export..., -, Insert after current, "
+              "Insert before current, Delete, Resize..., Clear, Batch Clear..., -, "
+              "Preview Animation, Animation Speed {Increase, Decrease}, -, Properties...");
+    EXPECT_TRUE(MenuEnabled(form.mnuView));
+    EXPECT_EQ(Describe(form.mnuView),
+              "Browser..., -, Crosshair, Scale {1x [x], 2x, 4x, 8x}, -, About...");
+    for (const QAction* item : form.findChildren<QAction*>()) {
+        EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
+    }
+
+    EXPECT_EQ(editor.state.zoomFactor, 1);
+    EXPECT_EQ(editor.tileNames.size(), 1);
+    EXPECT_EQ(editor.tileNames.NameOf(0), "");
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_EQ(browser.windowTitle(), "Pixmill - Browser");
+    EXPECT_EQ(browser.size(), QSize(587, 598));
+    EXPECT_EQ(browser.Picture1->geometry(), QRect(0, 0, 560, 560));
+    EXPECT_EQ(browser.Label1->text(), "Click a tile to open it.");
+    // Modeless windows must not be children of the main window, or they are
+    // disabled with it.
+    EXPECT_TRUE(browser.isWindow());
+}
+
+TEST_F(Form1Test, APaletteOpensTheTilesetCommandsAndALoadOpensSaving) {
+    LoadPaletteFile(WriteTestPalette());
+    EXPECT_TRUE(form.mnuexppal->isEnabled());
+    EXPECT_TRUE(form.mnuNew->isEnabled());
+    EXPECT_TRUE(form.mnuOpen->isEnabled());
+    EXPECT_FALSE(form.mnuSave->isEnabled());
+    EXPECT_FALSE(form.mnuSaveAs->isEnabled());
+    EXPECT_FALSE(MenuEnabled(form.mnuTile));
+
+    const Tileset set = PatternTileset(12, 8, 6);
+    const std::string path = WriteArt(set, "TILES003.ART");
+    OpenArt(path);
+    ASSERT_EQ(prompts.shown().back().kind, Kind::Open);
+    EXPECT_EQ(prompts.shown().back().text, "Build Engine Tilesets (*.ART)|*.ART");
+    EXPECT_EQ(form.Caption(), "Pixmill - " + path);
+    EXPECT_TRUE(form.mnuSave->isEnabled());
+    EXPECT_TRUE(form.mnuSaveAs->isEnabled());
+    EXPECT_TRUE(MenuEnabled(form.mnuTile));
+    EXPECT_EQ(editor.state.currentTile, 1);
+    EXPECT_EQ(editor.tileset.artPath, path);
+    EXPECT_EQ(editor.tileset.artFileNumber, 3);
+    EXPECT_EQ(editor.tileset.tileCount(), 12);
+    EXPECT_EQ(editor.tileset.tile(5).pixels, set.tile(5).pixels);
+    // The drawing of tile 1 writes the status line last.
+    EXPECT_EQ(form.StatusText(), "1/12 - 8x6 Offsets: 0,0");
+    EXPECT_EQ(editor.thumbnailImage.rows(), 2);
+    EXPECT_TRUE(prompts.Messages().empty());
+}
+
+TEST_F(Form1Test, NewArtGivesEmptyTilesAndOnlySaveAs) {
+    LoadPaletteFile(WriteTestPalette());
+    OpenArt(WriteArt(PatternTileset(3, 4, 4), "TILES002.ART"));
+    const std::string caption = form.Caption();
+    browser.VScroll1->setValue(0);
+    form.SetStatusText("before");
+
+    form.mnuNew->trigger();
+    EXPECT_FALSE(form.mnuSave->isEnabled());
+    EXPECT_TRUE(form.mnuSaveAs->isEnabled());
+    EXPECT_TRUE(MenuEnabled(form.mnuTile));
+    ASSERT_EQ(editor.tileset.tileCount(), 256);
+    EXPECT_EQ(editor.tileset.firstTileNumber, 0);
+    EXPECT_EQ(editor.tileset.lastTileNumber, 255);
+    EXPECT_EQ(editor.tileset.artVersion, 1);
+    for (const Tile& tile : editor.tileset.tiles) {
+        EXPECT_EQ(tile.width, 0);
+        EXPECT_EQ(tile.height, 0);
+        EXPECT_EQ(tile.attributes, (TileAttributes{0, 0, 0, 0}));
+    }
+    EXPECT_EQ(editor.state.currentTile, 1);
+    // The path, file number and caption of the old file stay.
+    EXPECT_EQ(form.Caption(), caption);
+    EXPECT_EQ(editor.tileset.artFileNumber, 2);
+    EXPECT_EQ(form.StatusText(), "1/256 - 0x0 Offsets: 0,0");
+    EXPECT_EQ(editor.thumbnailImage.rows(), 32);
+    EXPECT_EQ(browser.VScroll1->maximum(), 24);
+    // The view is clear: nothing of the old tile remains.
+    EXPECT_EQ(ViewPixel(318, 194), QColor(128, 128, 128));
+}
+
+TEST_F(Form1Test, SaveAsWritesTheNamedFileAndOpensSave) {
+    LoadPaletteFile(WriteTestPalette());
+    form.mnuNew->trigger();
+    editor.tileset.tile(2) = PatternTile(3, 2, 9);
+    // No extension is added to the name typed.
+    const std::string path = dir.Path("bare");
+    prompts.AnswerSave(path);
+    form.mnuSaveAs->trigger();
+    EXPECT_TRUE(prompts.Messages().empty());
+    EXPECT_EQ(ReadBytes(path), *ArtBytes(editor.tileset));
+    EXPECT_EQ(form.StatusText(), "Done.");
+    EXPECT_TRUE(form.mnuSave->isEnabled());
+    EXPECT_EQ(editor.tileset.artPath, path);
+    EXPECT_EQ(form.Caption(), "Pixmill - " + path);
+    EXPECT_EQ(ListDir(dir.root()), (std::vector<std::string>{"bare", "test.pal"}));
+
+    // Save writes there again, over the file, without a question.
+    editor.tileset.tile(3) = PatternTile(1, 1, 4);
+    form.mnuSave->trigger();
+    EXPECT_TRUE(prompts.shown().size() == 2);  // the two file dialogs, nothing else
+    EXPECT_EQ(ReadBytes(path), *ArtBytes(editor.tileset));
+}
+
+TEST_F(Form1Test, SaveAsOverAnExistingFileAsksAndNoKeepsIt) {
+    OpenTileset(PatternTileset(4, 2, 2));
+    const std::string other = WriteArt(PatternTileset(1, 1, 1), "other.art");
+    const Bytes before = ReadBytes(other);
+    const VisibleState state = Snapshot(editor);
+
+    prompts.AnswerSave(other);
+    prompts.AnswerNo();
+    form.mnuSaveAs->trigger();
+    ASSERT_EQ(prompts.shown().back().text, "Overwrite existing file?");
+    EXPECT_EQ(prompts.shown().back().title, "Pixmill");
+    EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Question);
+    EXPECT_EQ(prompts.shown().back().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(ReadBytes(other), before);
+    EXPECT_EQ(Snapshot(editor), state);
+
+    prompts.AnswerSave(other);
+    prompts.AnswerYes();
+    form.mnuSaveAs->trigger();
+    EXPECT_EQ(ReadBytes(other), *ArtBytes(editor.tileset));
+    EXPECT_EQ(editor.tileset.artPath, other);
+}
+
+TEST_F(Form1Test, CancelledDialogsChangeNothing) {
+    OpenTileset(PatternTileset(4, 2, 2));
+    const VisibleState state = Snapshot(editor);
+    const Palette palette = editor.palette;
+    for (QAction* command : {form.mnuPal, form.mnuexppal, form.mnuOpen, form.mnuSaveAs}) {
+        prompts.ClearShown();
+        if (command == form.mnuexppal || command == form.mnuSaveAs) {
+            prompts.AnswerSave("");
+        } else {
+            prompts.AnswerOpen("");
+        }
+        command->trigger();
+        EXPECT_EQ(prompts.shown().size(), 1U) << command->text().toStdString();
+        EXPECT_EQ(Snapshot(editor), state) << command->text().toStdString();
+        EXPECT_EQ(editor.palette, palette);
+    }
+    EXPECT_EQ(ListDir(dir.root()), (std::vector<std::string>{"TILES000.ART", "test.pal"}));
+}
+
+TEST_F(Form1Test, AFileThatCannotBeReadLeavesTheEditorAsItWas) {
+    OpenTileset(PatternTileset(20, 9, 7));
+    form.Command2->click();
+    form.mnuBrowse->trigger();
+    browser.VScroll1->setValue(0);
+    const VisibleState state = Snapshot(editor);
+    const ThumbnailImage& thumbnails = editor.thumbnailImage;
+    const std::vector<std::uint8_t> thumbnailBytes(thumbnails.bytes().begin(),
+                                                   thumbnails.bytes().end());
+
+    Bytes truncated = ReadBytes(editor.tileset.artPath);
+    truncated.resize(truncated.size() - 1);
+    WriteBytes(dir.Path("short.art"), truncated);
+    // A 40-byte file that claims one 30000 x 30000 tile.
+    Bytes huge(40, 0);
+    Put32(huge, 12, 0);
+    Put16(huge, 16, 30000);
+    Put16(huge, 18, 30000);
+    WriteBytes(dir.Path("huge.art"), huge);
+
+    for (const std::string name : {"short.art", "huge.art", "missing.art", ""}) {
+        prompts.ClearShown();
+        OpenArt(name.empty() ? dir.root().string() : dir.Path(name));
+        const std::vector<std::string> messages = prompts.Messages();
+        ASSERT_EQ(messages.size(), 1U) << name;
+        EXPECT_EQ(messages[0].rfind("Error opening ART file.\n", 0), 0U) << messages[0];
+        EXPECT_GT(messages[0].size(), std::string("Error opening ART file.\n").size());
+        EXPECT_EQ(prompts.shown().back().title, "Pixmill");
+        EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(Snapshot(editor), state) << name;
+        EXPECT_EQ(editor.state.currentTile, 2);
+        EXPECT_TRUE(std::equal(thumbnailBytes.begin(), thumbnailBytes.end(),
+                               thumbnails.bytes().begin(), thumbnails.bytes().end()));
+    }
+}
+
+TEST_F(Form1Test, AFailedSaveReportsAndKeepsTheOldFileAndState) {
+    OpenTileset(PatternTileset(3, 2, 2));
+    // Save As to a folder that does not exist.
+    const VisibleState state = Snapshot(editor);
+    prompts.AnswerSave(dir.Path("no-such-folder/x.art"));
+    form.mnuSaveAs->trigger();
+    ASSERT_EQ(prompts.Messages().size(), 1U);
+    EXPECT_EQ(prompts.Messages()[0].rfind("Error writing ART file.\n", 0), 0U);
+    EXPECT_EQ(Snapshot(editor), state);
+
+    // A tileset that an ART file cannot hold, saved over the open file: the
+    // file stays whole, and so does everything else.
+    const std::string path = editor.tileset.artPath;
+    const Bytes before = ReadBytes(path);
+    editor.tileset.tiles.resize(kMaxArtTiles + 1);
+    editor.tileset.lastTileNumber = kMaxArtTiles;
+    prompts.ClearShown();
+    form.mnuSave->trigger();
+    ASSERT_EQ(prompts.Messages().size(), 1U);
+    EXPECT_EQ(prompts.Messages()[0].rfind("Error writing ART file.\n", 0), 0U);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(form.StatusText(), state.status);
+    EXPECT_TRUE(form.mnuSave->isEnabled());
+    EXPECT_EQ(editor.tileset.artPath, path);
+
+    // After New, a failed Save As leaves Save disabled and the path unset.
+    form.mnuNew->trigger();
+    prompts.ClearShown();
+    prompts.AnswerSave(path);
+    prompts.AnswerYes();
+    editor.tileset.tiles.resize(kMaxArtTiles + 1);
+    editor.tileset.lastTileNumber = kMaxArtTiles;
+    form.mnuSaveAs->trigger();
+    EXPECT_EQ(prompts.Messages().size(), 2U);  // the question, then the error
+    EXPECT_FALSE(form.mnuSave->isEnabled());
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(ListDir(dir.root()), (std::vector<std::string>{"TILES000.ART", "test.pal"}));
+}
+
+TEST_F(Form1Test, ExitAndClosingEndTheEditorWithoutAQuestion) {
+    OpenTileset(PatternTileset(2, 2, 2));
+    editor.tileset.tile(1).attributes[3] = 7;  // an unsaved change
+    form.show();
+    form.mnuBrowse->trigger();
+    form.mnuExit->trigger();
+    EXPECT_TRUE(editor.ended());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_TRUE(prompts.Messages().empty());
+}
+
+TEST_F(Form1Test, ClosingTheMainWindowEndsTheEditorButClosingTheBrowserDoesNot) {
+    form.show();
+    form.mnuBrowse->trigger();
+    browser.close();
+    EXPECT_FALSE(editor.ended());
+    form.close();
+    EXPECT_TRUE(editor.ended());
+}
+
+}  // namespace
+}  // namespace pixmill::test
