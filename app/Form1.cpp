@@ -8,12 +8,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/Editor.h"
 #include "app/StartUp.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
+#include "platform/Windows.h"
 
 namespace pixmill {
 namespace {
@@ -207,13 +207,10 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // Centred when first shown; afterwards it stays where the user puts it.
     if (!centred_) {
         centred_ = true;
-        if (const QScreen* screen = this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CentreOnScreen(*this);
     }
 }
 

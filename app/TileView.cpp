@@ -8,37 +8,15 @@
 #include <limits>
 
 #include "common/Numbers.h"
+#include "palette/PaletteWords.h"
 
 namespace pixmill {
 namespace {
-
-// Blue in the low byte, then green and red: a pixel's three bytes in the order
-// the buffer wants them when the word is stored little-endian.
-using WordTable = std::array<std::uint32_t, 256>;
-
-WordTable MakeWordTable(const Palette& palette) {
-    WordTable table{};
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        table[i] = std::uint32_t{palette[i].blue} | std::uint32_t{palette[i].green} << 8 |
-                   std::uint32_t{palette[i].red} << 16;
-    }
-    return table;
-}
 
 std::int32_t Saturate(double value) {
     constexpr double kLow = std::numeric_limits<std::int32_t>::min();
     constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(std::clamp(value, kLow, kHigh));
-}
-
-void Store32(std::uint8_t* out, std::uint32_t value) {
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(out, &value, sizeof value);
-    } else {
-        for (int i = 0; i < 4; ++i) {
-            out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-        }
-    }
 }
 
 // Eight bytes as one value, the first in the low byte.
@@ -71,7 +49,7 @@ void StoreThree(std::uint8_t* out, std::uint32_t value) {
 // padding, which is 0). Only the last column stores exactly three bytes, as its
 // fourth would be the first byte of the next row, already written.
 void ConvertColumns(const std::uint8_t* pixels, std::size_t width, std::size_t height,
-                    std::size_t rowBytes, const WordTable& table, std::uint8_t* out) {
+                    std::size_t rowBytes, const PaletteWords& table, std::uint8_t* out) {
     const std::size_t last = width - 1;
     std::size_t top = 0;
     for (; top + 8 <= height; top += 8) {
@@ -80,7 +58,7 @@ void ConvertColumns(const std::uint8_t* pixels, std::size_t width, std::size_t h
         for (std::size_t x = 0; x < last; ++x, at += 3, column += height) {
             const std::uint64_t eight = Load64(column);
             for (std::size_t r = 0; r < 8; ++r) {
-                Store32(at + r * rowBytes, table[(eight >> (8 * r)) & 0xFF]);
+                StoreWord(at + r * rowBytes, table[(eight >> (8 * r)) & 0xFF]);
             }
         }
         for (std::size_t r = 0; r < 8; ++r) {
@@ -91,7 +69,7 @@ void ConvertColumns(const std::uint8_t* pixels, std::size_t width, std::size_t h
         std::uint8_t* at = out + top * rowBytes;
         const std::uint8_t* pixel = pixels + top;
         for (std::size_t x = 0; x < last; ++x, at += 3, pixel += height) {
-            Store32(at, table[*pixel]);
+            StoreWord(at, table[*pixel]);
         }
         StoreThree(at, table[*pixel]);
     }
@@ -138,7 +116,7 @@ TileViewImage BuildTileViewImage(const Tile& tile, const Palette& palette) {
 
     image.bytes.resize(rowBytes * height);
     if (tile.pixels.size() >= tile.PixelCount()) {
-        ConvertColumns(tile.pixels.data(), width, height, rowBytes, MakeWordTable(palette),
+        ConvertColumns(tile.pixels.data(), width, height, rowBytes, MakePaletteWords(palette),
                        image.bytes.data());
     } else {
         // Pixels short of the tile's size are a caller's mistake: draw what is

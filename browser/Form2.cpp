@@ -2,12 +2,12 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 
 #include "app/Editor.h"
 #include "browser/Browser.h"
 #include "platform/PictureBox.h"
+#include "platform/Windows.h"
 
 namespace pixmill {
 
@@ -57,13 +57,10 @@ void Form2::Picture1_MouseDown(int, int, int x, int y) {
 
 void Form2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Centred when first shown; afterwards it stays where the user puts it.
     if (!centred_) {
         centred_ = true;
-        if (const QScreen* screen = this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CentreOnScreen(*this);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/Numbers.h"
+#include "palette/PaletteWords.h"
 
 namespace pixmill {
 namespace {
@@ -15,29 +16,6 @@ namespace {
 constexpr std::size_t kCellBytes = std::size_t{kThumbnailCell} * 3;  // one cell's share of a row
 constexpr auto kRowBytes = static_cast<std::size_t>(kThumbnailRowBytes);
 constexpr std::size_t kCellRowBytes = kRowBytes * kThumbnailCell;
-
-// Blue in the low byte, then green and red, so one little-endian store writes
-// a pixel (and one byte of the next, which the next pixel or the margin overwrites).
-using WordTable = std::array<std::uint32_t, 256>;
-
-WordTable MakeWordTable(const Palette& palette) {
-    WordTable table{};
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        table[i] = std::uint32_t{palette[i].blue} | std::uint32_t{palette[i].green} << 8 |
-                   std::uint32_t{palette[i].red} << 16;
-    }
-    return table;
-}
-
-void Store32(std::uint8_t* out, std::uint32_t value) {
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(out, &value, sizeof value);
-    } else {
-        for (int i = 0; i < 4; ++i) {
-            out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-        }
-    }
-}
 
 // Lines asked for ahead in each sampled column of a large tile: every line the
 // column's samples lie on for tiles up to about 970 pixels high, a spread of
@@ -122,7 +100,7 @@ void PlanCell(const Tile& tile, const CellPlan& before, CellPlan& plan) {
 // are unrolled: issued from a loop they made the fill three times slower on the
 // machine measured. They stay in this function, too: a function that does
 // nothing but prefetch counts as pure, and a call to it is dropped.
-void DrawCell(const CellPlan& plan, const CellPlan& next, const WordTable& table,
+void DrawCell(const CellPlan& plan, const CellPlan& next, const PaletteWords& table,
               std::uint8_t* cell) {
     const std::uint8_t* pixels = plan.pixels;
     const std::size_t width = plan.width;
@@ -143,7 +121,7 @@ void DrawCell(const CellPlan& plan, const CellPlan& next, const WordTable& table
             const std::uint8_t* source = pixels + plan.columns[x];
             std::uint8_t* at = cell;
             for (std::size_t y = 0; y < height; ++y, at += kRowBytes) {
-                Store32(at, table[source[plan.rows[y]]]);
+                StoreWord(at, table[source[plan.rows[y]]]);
             }
         }
     }
@@ -202,7 +180,7 @@ void ThumbnailImage::Fill(const Tileset& tileset, const Palette& palette) {
     }
     bytes_.resize(size);
 
-    const WordTable table = MakeWordTable(palette);
+    const PaletteWords table = MakePaletteWords(palette);
     std::array<CellPlan, 2> plans;
     if (tileCount > 0) {
         PlanCell(tileset.tile(1), plans[1], plans[1]);

@@ -1,12 +1,23 @@
 #include "tests/TestSupport.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <system_error>
+
+#include "palette/PaletteFile.h"
+#include "tileset/ArtFile.h"
 
 namespace pixmill::test {
 
@@ -105,16 +116,87 @@ std::string FixturePath(const std::string& relative) {
 }
 
 Tile PatternTile(int width, int height, std::uint8_t seed) {
-    Tile tile;
-    tile.width = static_cast<std::int16_t>(width);
-    tile.height = static_cast<std::int16_t>(height);
-    tile.pixels.resize(tile.PixelCount());
-    for (int x = 1; x <= width; ++x) {
-        for (int y = 1; y <= height; ++y) {
-            tile.Pixel(x, y) = static_cast<std::uint8_t>(seed + 16 * x + y);
+    return TileOf(width, height, [seed](int x, int y) { return seed + 16 * x + y; });
+}
+
+std::optional<KenBuildFixtures> LoadKenBuildFixtures() {
+    const std::string artPath = FixturePath("kenbuild/TILES000.ART");
+    const std::string palettePath = FixturePath("kenbuild/PALETTE.DAT");
+    if (artPath.empty() || palettePath.empty()) {
+        return std::nullopt;
+    }
+    auto tileset = ReadArtFile(artPath);
+    auto palette = ReadPaletteFile(palettePath);
+    if (!tileset || !palette) {
+        throw std::runtime_error("the shared fixtures do not read: " + tileset.reason() +
+                                 palette.reason());
+    }
+    return KenBuildFixtures{std::move(*tileset), *palette};
+}
+
+std::vector<std::string> ProgramRun::ErrLines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(err);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                      const RunOptions& options) {
+    // Output goes to files in a folder of its own, so a test's output folder
+    // shows only what the program wrote and no pipe can fill up.
+    ScratchDir capture;
+    const std::string outPath =
+        options.stdoutPath.empty() ? capture.Path("out") : options.stdoutPath;
+    const std::string errPath = capture.Path("err");
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child < 0) {
+        throw std::runtime_error("cannot start " + program);
+    }
+    if (child == 0) {
+        const int in = open("/dev/null", O_RDONLY);
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
+            dup2(err, 2) < 0) {
+            _exit(127);
+        }
+        if (options.fileSizeLimit >= 0) {
+            const auto limit = static_cast<rlim_t>(options.fileSizeLimit);
+            const rlimit fsize{limit, limit};
+            // Ignored, the signal becomes a plain write error the program must handle.
+            if (setrlimit(RLIMIT_FSIZE, &fsize) != 0 || signal(SIGXFSZ, SIG_IGN) == SIG_ERR) {
+                _exit(127);
+            }
+        }
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            throw std::runtime_error("lost track of " + program);
         }
     }
-    return tile;
+    ProgramRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    const auto text = [](const std::string& path) {
+        const auto bytes = ReadBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    run.out = options.stdoutPath.empty() ? text(outPath) : std::string();
+    run.err = text(errPath);
+    return run;
 }
 
 }  // namespace pixmill::test

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "palette/Palette.h"
 #include "tileset/Tileset.h"
 
 namespace pixmill::test {
@@ -45,8 +47,47 @@ std::vector<Bytes> DamagedCopies(const Bytes& good, int count);
 // Path of a file in the shared fixtures; empty when it is absent.
 std::string FixturePath(const std::string& relative);
 
+// The real tileset of a Build game and its palette, from the shared fixtures;
+// nothing when they are absent.
+struct KenBuildFixtures {
+    Tileset tileset;
+    Palette palette;
+};
+std::optional<KenBuildFixtures> LoadKenBuildFixtures();
+
+// A width x height tile whose pixel (x, y) is value(x, y), kept to 8 bits.
+template <class Value>
+Tile TileOf(int width, int height, Value value) {
+    Tile tile;
+    tile.width = static_cast<std::int16_t>(width);
+    tile.height = static_cast<std::int16_t>(height);
+    tile.pixels.resize(tile.PixelCount());
+    for (int x = 1; x <= width; ++x) {
+        for (int y = 1; y <= height; ++y) {
+            tile.Pixel(x, y) = static_cast<std::uint8_t>(value(x, y));
+        }
+    }
+    return tile;
+}
+
 // A tile whose pixel (x, y) is seed + 16 * x + y (wrapping at 256), so that
 // every position of a small tile is told apart.
 Tile PatternTile(int width, int height, std::uint8_t seed = 0);
+
+// A program run in a child process, as a script runs it, and what it said.
+struct ProgramRun {
+    int exitCode = -1;  // the negated signal number when the program was killed
+    std::string out;
+    std::string err;
+    std::vector<std::string> ErrLines() const;
+};
+
+struct RunOptions {
+    long long fileSizeLimit = -1;  // bytes, via RLIMIT_FSIZE; -1: none
+    std::string stdoutPath;        // where standard output goes; empty: captured
+};
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                      const RunOptions& options = {});
 
 }  // namespace pixmill::test

@@ -8,9 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "palette/PaletteFile.h"
 #include "tests/TestSupport.h"
-#include "tileset/ArtFile.h"
 
 namespace pixmill {
 namespace {
@@ -234,15 +232,12 @@ TEST(TileStatusText, NumberCountNameSizeAndOffsets) {
 
 // Every tile of a real tileset, of all the sizes it holds, through its real palette.
 TEST(BuildTileViewImage, RealTilesetMatchesItsPixels) {
-    const std::string artPath = test::FixturePath("kenbuild/TILES000.ART");
-    const std::string palettePath = test::FixturePath("kenbuild/PALETTE.DAT");
-    if (artPath.empty() || palettePath.empty()) {
+    const auto fixtures = test::LoadKenBuildFixtures();
+    if (!fixtures) {
         GTEST_SKIP() << "fixtures absent";
     }
-    const auto tileset = ReadArtFile(artPath);
-    ASSERT_TRUE(tileset) << tileset.reason();
-    const auto palette = ReadPaletteFile(palettePath);
-    ASSERT_TRUE(palette) << palette.reason();
+    const Tileset* tileset = &fixtures->tileset;
+    const Palette* palette = &fixtures->palette;
     int drawn = 0;
     for (const Tile& tile : tileset->tiles) {
         const TileViewImage image = BuildTileViewImage(tile, *palette);

@@ -10,9 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "palette/PaletteFile.h"
 #include "tests/TestSupport.h"
-#include "tileset/ArtFile.h"
 
 namespace pixmill {
 namespace {
@@ -57,27 +55,14 @@ Tileset TilesetOf(std::vector<Tile> tiles) {
 }
 
 // Pixel (x, y) holds value(x, y), so a thumbnail pixel tells which tile pixel it shows.
-template <class Value>
-Tile TileOf(int width, int height, Value value) {
-    Tile tile;
-    tile.width = static_cast<std::int16_t>(width);
-    tile.height = static_cast<std::int16_t>(height);
-    tile.pixels.resize(tile.PixelCount());
-    for (int x = 1; x <= width; ++x) {
-        for (int y = 1; y <= height; ++y) {
-            tile.Pixel(x, y) = static_cast<std::uint8_t>(value(x, y));
-        }
-    }
-    return tile;
-}
 Tile ColumnTile(int width, int height) {
-    return TileOf(width, height, [](int x, int) { return x; });
+    return test::TileOf(width, height, [](int x, int) { return x; });
 }
 Tile RowTile(int width, int height) {
-    return TileOf(width, height, [](int, int y) { return y; });
+    return test::TileOf(width, height, [](int, int y) { return y; });
 }
 Tile FlatTile(int width, int height, int index) {
-    return TileOf(width, height, [index](int, int) { return index; });
+    return test::TileOf(width, height, [index](int, int) { return index; });
 }
 
 // Half to even, the way the floating-point unit rounds by default.
@@ -257,10 +242,10 @@ TEST(ThumbnailImage, SquareTileOfNinetySixSamplesHalvesToEven) {
 TEST(ThumbnailImage, EachTileSampledByItsOwnSize) {
     const Palette palette = DistinctPalette();
     const auto mixed = [](int x, int y) { return x * 7 + y * 3; };
-    const Tileset tileset =
-        TilesetOf({TileOf(96, 96, mixed), TileOf(96, 32, mixed), TileOf(32, 96, mixed),
-                   TileOf(96, 96, mixed), TileOf(64, 64, mixed), TileOf(200, 200, mixed),
-                   TileOf(200, 200, mixed), TileOf(200, 64, mixed)});
+    const Tileset tileset = TilesetOf(
+        {test::TileOf(96, 96, mixed), test::TileOf(96, 32, mixed), test::TileOf(32, 96, mixed),
+         test::TileOf(96, 96, mixed), test::TileOf(64, 64, mixed), test::TileOf(200, 200, mixed),
+         test::TileOf(200, 200, mixed), test::TileOf(200, 64, mixed)});
     ThumbnailImage image;
     image.Fill(tileset, palette);
     for (int t = 1; t <= tileset.tileCount(); ++t) {
@@ -399,15 +384,12 @@ TEST(BrowserPage, HeaderScrollRangeAndClicks) {
 // A real tileset holds tiles of many sizes, some above 64 a side and some not a
 // multiple of anything; every cell must match its tile through the real palette.
 TEST(ThumbnailImage, RealTilesetMatchesItsTiles) {
-    const std::string artPath = test::FixturePath("kenbuild/TILES000.ART");
-    const std::string palettePath = test::FixturePath("kenbuild/PALETTE.DAT");
-    if (artPath.empty() || palettePath.empty()) {
+    const auto fixtures = test::LoadKenBuildFixtures();
+    if (!fixtures) {
         GTEST_SKIP() << "fixtures absent";
     }
-    const auto tileset = ReadArtFile(artPath);
-    ASSERT_TRUE(tileset) << tileset.reason();
-    const auto palette = ReadPaletteFile(palettePath);
-    ASSERT_TRUE(palette) << palette.reason();
+    const Tileset* tileset = &fixtures->tileset;
+    const Palette* palette = &fixtures->palette;
     ThumbnailImage image;
     image.Fill(*tileset, *palette);
     ASSERT_EQ(image.rows(), ThumbnailRows(tileset->tileCount()));

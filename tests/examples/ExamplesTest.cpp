@@ -2,8 +2,6 @@
 // pixmill-make-examples writes, and they hold what examples/README.md promises.
 
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstdint>
 #include <set>
@@ -17,8 +15,6 @@
 #include "tests/TestSupport.h"
 #include "tileset/ArtFile.h"
 
-extern char** environ;
-
 namespace pixmill::test {
 namespace {
 
@@ -26,24 +22,9 @@ const std::string kExamples = PIXMILL_EXAMPLES_DIR;
 const std::string kPalettePath = kExamples + "/PIXMILL.DAT";
 const std::string kArtPath = kExamples + "/TILES000.ART";
 
-// The generator's exit status, or -1 when it could not be started or did not exit.
+// The generator's exit status.
 int RunMakeExamples(const std::vector<std::string>& args) {
-    std::vector<std::string> words{PIXMILL_MAKE_EXAMPLES};
-    words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        return -1;
-    }
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
-        return -1;
-    }
-    return WEXITSTATUS(status);
+    return RunProgram(PIXMILL_MAKE_EXAMPLES, args).exitCode;
 }
 
 Tileset ReadExampleTileset() {

@@ -4,19 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/TestSupport.h"
+
 namespace pixmill::test {
 
-struct ToolRun {
-    int exitCode = -1;  // the negated signal number when the tool was killed
-    std::string out;
-    std::string err;
-    std::vector<std::string> ErrLines() const;
-};
-
-struct RunOptions {
-    long long fileSizeLimit = -1;  // bytes, via RLIMIT_FSIZE; -1: none
-    std::string stdoutPath;        // where standard output goes; empty: captured
-};
+using ToolRun = ProgramRun;
 
 ToolRun RunTool(const std::vector<std::string>& args, const RunOptions& options = {});
 
