@@ -18,20 +18,19 @@ namespace pixmill {
 
 void LoadArtFile(Editor& editor, const std::string& path) {
     Form1& form = *editor.form1;
-    StopAnimationPreview(editor);
-
     const std::string statusBefore = form.StatusText();
     form.SetStatusText("Loading " + path + "...");
     DoEvents();
 
     // Read whole into a scratch tileset first, so that a bad file leaves the
-    // editor exactly as it was.
+    // editor exactly as it was, a running preview included.
     Result<Tileset> read = ReadArtFile(path);
     if (!read) {
         form.SetStatusText(statusBefore);
         Warn(editor.prompts, "Error opening ART file.\n" + read.reason());
         return;
     }
+    StopAnimationPreview(editor);
 
     editor.state.currentTile = 0;
     editor.state.tileDrawX = 0;

@@ -9,6 +9,7 @@
 
 #include "app/ArtCommands.h"
 #include "platform/PictureBox.h"
+#include "platform/Timer.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tileset/ArtFile.h"
 
@@ -109,7 +110,12 @@ TEST_F(Form1Test, APaletteOpensTheTilesetCommandsAndALoadOpensSaving) {
 
     const Tileset set = PatternTileset(12, 8, 6);
     const std::string path = WriteArt(set, "TILES003.ART");
+    form.mnuAnim->setChecked(true);
+    form.Timer1->SetInterval(250);
     OpenArt(path);
+    // Opening a file leaves the tile being previewed.
+    EXPECT_FALSE(form.mnuAnim->isChecked());
+    EXPECT_EQ(form.Timer1->Interval(), 0);
     ASSERT_EQ(prompts.shown().back().kind, Kind::Open);
     EXPECT_EQ(prompts.shown().back().text, "Build Engine Tilesets (*.ART)|*.ART");
     EXPECT_EQ(form.Caption(), "Pixmill - " + path);
@@ -243,6 +249,9 @@ TEST_F(Form1Test, AFileThatCannotBeReadLeavesTheEditorAsItWas) {
     Put16(huge, 18, 30000);
     WriteBytes(dir.Path("huge.art"), huge);
 
+    // A preview running on the tile shown keeps running.
+    form.mnuAnim->setChecked(true);
+    form.Timer1->SetInterval(250);
     for (const std::string name : {"short.art", "huge.art", "missing.art", ""}) {
         prompts.ClearShown();
         OpenArt(name.empty() ? dir.root().string() : dir.Path(name));
@@ -254,6 +263,8 @@ TEST_F(Form1Test, AFileThatCannotBeReadLeavesTheEditorAsItWas) {
         EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Exclamation);
         EXPECT_EQ(Snapshot(editor), state) << name;
         EXPECT_EQ(editor.state.currentTile, 2);
+        EXPECT_TRUE(form.mnuAnim->isChecked());
+        EXPECT_EQ(form.Timer1->Interval(), 250);
         EXPECT_TRUE(std::equal(thumbnailBytes.begin(), thumbnailBytes.end(),
                                thumbnails.bytes().begin(), thumbnails.bytes().end()));
     }
