@@ -32,8 +32,9 @@ ViewPoint LayOutTile(int viewWidth, int viewHeight, int tileWidth, int tileHeigh
 std::int32_t PaddedWidth(std::int32_t width);
 
 struct TileViewImage {
-    DibHeader header;                 // width: padded width, height: -tile height
-    std::vector<std::uint8_t> bytes;  // rows top first, blue, green, red per pixel
+    DibHeader header;  // width: padded width, height: -tile height
+    // Rows top first, blue, green, red per pixel, padding zero.
+    PixelBuffer bytes;
 };
 
 // The 24-bit top-down buffer of a tile through the palette; columns beyond the

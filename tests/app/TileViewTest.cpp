@@ -167,7 +167,8 @@ TEST(BuildTileViewImage, UsesThePaletteAsGiven) {
     Tile tile = test::PatternTile(1, 1);
     tile.Pixel(1, 1) = 200;
     const TileViewImage image = BuildTileViewImage(tile, one);
-    EXPECT_EQ(image.bytes, (std::vector<std::uint8_t>{1, 128, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(image.bytes.begin(), image.bytes.end()),
+              (std::vector<std::uint8_t>{1, 128, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(BuildTileViewImage, TilesWithoutAreaGiveNoBytes) {
