@@ -1,17 +1,19 @@
-// Opening the real tileset through "Open ART...", from the command to the
-// first tile drawn with the browser filled, in an offscreen editor. Skipped
-// when the shared fixtures are absent.
+// The editor's windows at work, offscreen: opening the real tileset through
+// "Open ART..." (skipped when the shared fixtures are absent), and scrolling
+// the browser.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QScrollBar>
 #include <filesystem>
 #include <string>
 
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "browser/Browser.h"
 #include "browser/Form2.h"
 #include "platform/ScriptedPrompts.h"
 
@@ -49,6 +51,33 @@ void BM_OpenRealTileset(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenRealTileset)->Unit(benchmark::kMillisecond);
+
+// Scrolling the browser of the largest tileset the editor holds: each step
+// draws a new page from the thumbnail image.
+void BM_ScrollBrowser(benchmark::State& state) {
+    pixmill::ScriptedPrompts prompts;
+    pixmill::Editor editor(prompts);
+    editor.form1->Form_Load();
+    pixmill::Tileset& tileset = editor.tileset;
+    tileset.tiles.resize(pixmill::kMaxTiles);
+    tileset.lastTileNumber = pixmill::kMaxTiles - 1;
+    for (std::size_t i = 0; i < tileset.tiles.size(); ++i) {
+        pixmill::Tile& tile = tileset.tiles[i];
+        tile.width = 64;
+        tile.height = 64;
+        tile.pixels.assign(tile.PixelCount(), static_cast<std::uint8_t>(i));
+    }
+    editor.state.currentTile = 1;
+    pixmill::FillBrowser(editor);
+    QScrollBar& scroll = *editor.form2->VScroll1;
+    int value = 0;
+    for (auto _ : state) {
+        value = (value + 97) % (scroll.maximum() + 1);
+        scroll.setValue(value);  // draws the page
+    }
+    state.counters["rows"] = editor.thumbnailImage.rows();
+}
+BENCHMARK(BM_ScrollBrowser)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
