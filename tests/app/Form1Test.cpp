@@ -2,6 +2,8 @@
 // with every way they can end.
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -48,6 +50,47 @@ std::string Describe(const QMenu* menu) {
 }
 
 class Form1Test : public WindowTest {};
+
+// The texts the status line was painted with, in order: long operations must
+// let their progress text be painted before they go on.
+class PaintedTexts : public QObject {
+  public:
+    explicit PaintedTexts(QLabel* label) : label_(label) { label->installEventFilter(this); }
+    std::vector<std::string> texts;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == label_ && event->type() == QEvent::Paint) {
+            const std::string text = label_->text().toStdString();
+            if (texts.empty() || texts.back() != text) {
+                texts.push_back(text);
+            }
+        }
+        return false;
+    }
+
+  private:
+    QLabel* label_;
+};
+
+TEST_F(Form1Test, LongOperationsPaintTheirProgressInTheStatusLine) {
+    form.show();
+    LoadPaletteFile(WriteTestPalette());
+    const std::string path = WriteArt(PatternTileset(9, 3, 3), "TILES000.ART");
+    PaintedTexts painted(form.Label1);
+    OpenArt(path);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(painted.texts,
+              (std::vector<std::string>{"Loading " + path + "...", "Filling Browser...",
+                                        "Rendering...", "1/9 - 3x3 Offsets: 0,0"}));
+
+    painted.texts.clear();
+    const std::string copy = dir.Path("copy.art");
+    prompts.AnswerSave(copy);
+    form.mnuSaveAs->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(painted.texts, (std::vector<std::string>{"Writing " + copy + "...", "Done."}));
+}
 
 TEST_F(Form1Test, StartsWithTheControlsAtTheirPlacesAndOnlyPaletteLoadingOpen) {
     EXPECT_EQ(form.Caption(), "Pixmill");
