@@ -15,20 +15,16 @@ const char kPaletteFilter[] = "Build Engine Palettes (*.DAT)|*.DAT|Windows Palet
 }  // namespace
 
 void Form1::mnuPal_Click() {
-    CommonDialog1.FileName.clear();
-    CommonDialog1.Filter = kPaletteFilter;
-    CommonDialog1.ShowOpen();
-    if (!CommonDialog1.FileName.empty()) {
-        LoadPalette(editor_, CommonDialog1.FileName);
+    const std::string path = CommonDialog1.AskOpen(kPaletteFilter);
+    if (!path.empty()) {
+        LoadPalette(editor_, path);
     }
 }
 
 void Form1::mnuexppal_Click() {
-    CommonDialog1.FileName.clear();
-    CommonDialog1.Filter = kPaletteFilter;
-    CommonDialog1.ShowSave();
-    if (!CommonDialog1.FileName.empty()) {
-        ExportPalette(editor_, CommonDialog1.FileName);
+    const std::string path = CommonDialog1.AskSave(kPaletteFilter);
+    if (!path.empty()) {
+        ExportPalette(editor_, path);
     }
 }
 
@@ -37,11 +33,9 @@ void Form1::mnuNew_Click() {
 }
 
 void Form1::mnuOpen_Click() {
-    CommonDialog1.FileName.clear();
-    CommonDialog1.Filter = kArtFilter;
-    CommonDialog1.ShowOpen();
-    if (!CommonDialog1.FileName.empty()) {
-        LoadArtFile(editor_, CommonDialog1.FileName);
+    const std::string path = CommonDialog1.AskOpen(kArtFilter);
+    if (!path.empty()) {
+        LoadArtFile(editor_, path);
     }
 }
 
@@ -50,11 +44,9 @@ void Form1::mnuSave_Click() {
 }
 
 void Form1::mnuSaveAs_Click() {
-    CommonDialog1.FileName.clear();
-    CommonDialog1.Filter = kArtFilter;
-    CommonDialog1.ShowSave();
-    if (!CommonDialog1.FileName.empty()) {
-        SaveArtFile(editor_, CommonDialog1.FileName, false);
+    const std::string path = CommonDialog1.AskSave(kArtFilter);
+    if (!path.empty()) {
+        SaveArtFile(editor_, path, false);
     }
 }
 

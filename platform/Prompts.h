@@ -36,6 +36,21 @@ class CommonDialog {
     void ShowOpen() { FileName = prompts_.ShowOpen(FileName, Filter); }
     void ShowSave() { FileName = prompts_.ShowSave(FileName, Filter); }
 
+    // Every command's use of the dialog: an empty name and the filter, then
+    // the dialog; the chosen path, empty for Cancel.
+    std::string AskOpen(const std::string& filter) {
+        FileName.clear();
+        Filter = filter;
+        ShowOpen();
+        return FileName;
+    }
+    std::string AskSave(const std::string& filter) {
+        FileName.clear();
+        Filter = filter;
+        ShowSave();
+        return FileName;
+    }
+
   private:
     Prompts& prompts_;
 };
