@@ -7,10 +7,8 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
-#include "app/TileViewDrawing.h"
-#include "browser/Browser.h"
+#include "app/WindowProcedures.h"
 #include "browser/Form2.h"
-#include "platform/Events.h"
 #include "platform/PictureBox.h"
 #include "tileset/ArtFile.h"
 
@@ -19,8 +17,7 @@ namespace pixmill {
 void LoadArtFile(Editor& editor, const std::string& path) {
     Form1& form = *editor.form1;
     const std::string statusBefore = form.StatusText();
-    form.SetStatusText("Loading " + path + "...");
-    DoEvents();
+    ShowStatus(editor, "Loading " + path + "...");
 
     // Read whole into a scratch tileset first, so that a bad file leaves the
     // editor exactly as it was, a running preview included.
@@ -56,8 +53,7 @@ void SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsk
         return;
     }
     const std::string statusBefore = form.StatusText();
-    form.SetStatusText("Writing " + path + "...");
-    DoEvents();
+    ShowStatus(editor, "Writing " + path + "...");
 
     const Status written = WriteArtFile(editor.tileset, path);
     if (!written) {

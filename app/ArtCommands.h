@@ -19,9 +19,4 @@ void SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsk
 // Replaces the tileset by 256 empty tiles.
 void NewTileset(Editor& editor);
 
-// True when the caller may write path: no file is there, or the user answered
-// Yes to "Overwrite existing file?". The old file stays until the new one
-// replaces it whole.
-bool ConfirmOverwrite(Editor& editor, const std::string& path);
-
 }  // namespace pixmill

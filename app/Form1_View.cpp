@@ -5,7 +5,7 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
-#include "app/TileViewDrawing.h"
+#include "app/WindowProcedures.h"
 #include "browser/Form2.h"
 #include "platform/PictureBox.h"
 

@@ -2,11 +2,9 @@
 
 #include <QAction>
 
-#include "app/ArtCommands.h"
 #include "app/Editor.h"
 #include "app/Form1.h"
-#include "app/TileViewDrawing.h"
-#include "browser/Browser.h"
+#include "app/WindowProcedures.h"
 #include "palette/PaletteFile.h"
 #include "platform/PictureBox.h"
 

@@ -1,4 +1,4 @@
-#include "app/TileViewDrawing.h"
+// The tile view: its layout and its drawing, and stopping the preview.
 
 #include <QAction>
 #include <QMenu>
@@ -6,8 +6,8 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/TileView.h"
+#include "app/WindowProcedures.h"
 #include "platform/Dib.h"
-#include "platform/Events.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
 
@@ -54,8 +54,7 @@ void RenderCurrentTile(Editor& editor, int n) {
     form.mnuAnim->setEnabled(animated);
     SetMenuEnabled(form.mnuAnimSpeed, animated);
 
-    form.SetStatusText("Rendering...");
-    DoEvents();
+    ShowStatus(editor, "Rendering...");
     // A command run while events were let through may have removed the tile.
     if (!IsTile(editor, n)) {
         return;
@@ -85,6 +84,11 @@ void StopAnimationPreview(Editor& editor) {
     UpdateTileView(editor, 0);
     RenderCurrentTile(editor, editor.state.currentTile);
     form.mnuprops->setEnabled(true);
+}
+
+void ShowNoTile(Editor& editor) {
+    editor.form1->Picture1->Cls();
+    editor.form1->SetStatusText("No tile selected.");
 }
 
 }  // namespace pixmill

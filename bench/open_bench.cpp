@@ -13,6 +13,7 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/WindowProcedures.h"
 #include "browser/Browser.h"
 #include "browser/Form2.h"
 #include "platform/ScriptedPrompts.h"

@@ -5,18 +5,15 @@
 #include <algorithm>
 
 #include "app/Editor.h"
-#include "app/Form1.h"
-#include "app/TileViewDrawing.h"
+#include "app/WindowProcedures.h"
 #include "browser/Form2.h"
 #include "platform/Dib.h"
-#include "platform/Events.h"
 #include "platform/PictureBox.h"
 
 namespace pixmill {
 
 void FillBrowser(Editor& editor) {
-    editor.form1->SetStatusText("Filling Browser...");
-    DoEvents();
+    ShowStatus(editor, "Filling Browser...");
 
     editor.thumbnailImage.Fill(editor.tileset, editor.palette);
     const PictureBox& page = *editor.form2->Picture1;

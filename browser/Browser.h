@@ -1,13 +1,10 @@
 #pragma once
-// Filling the browser's thumbnails and showing a page of them.
+// Showing a page of the browser's thumbnails and opening a tile from it;
+// FillBrowser, which other windows call, is declared with the shared procedures.
 
 namespace pixmill {
 
 class Editor;
-
-// Rebuilds every thumbnail from the tileset and the palette, fits the scroll
-// range to the rows and draws the page.
-void FillBrowser(Editor& editor);
 
 // Copies the page the scroll bar selects into the browser's picture area.
 void DrawBrowserPage(Editor& editor);

@@ -31,29 +31,27 @@ void ResizeTilePixels(Tile& tile, int width, int height) {
     tile.pixels = std::move(resized.pixels);
 }
 
-Status InsertTile(Tileset& tileset, EditorState& state, int position) {
+Status InsertBlankTile(Tileset& tileset, int position) {
     if (tileset.tileCount() >= kMaxTiles) {
-        return Status::Fail("the tileset already holds " + std::to_string(kMaxTiles) + " tiles");
+        return Status::Fail("it holds " + std::to_string(kMaxTiles) + " tiles");
     }
     if (tileset.lastTileNumber == INT32_MAX) {
-        return Status::Fail("the last tile number cannot grow past " + std::to_string(INT32_MAX));
+        return Status::Fail("its last tile number is " + std::to_string(INT32_MAX));
     }
     position = std::clamp(position, 1, tileset.tileCount() + 1);
+    // Tiles move by their pixel handles; no pixel is copied.
     tileset.tiles.insert(std::next(tileset.tiles.begin(), position - 1), Tile{});
     ++tileset.lastTileNumber;
     ClearTile(tileset, position);
-    state.currentTile = static_cast<std::int16_t>(position);
     return Status::Ok();
 }
 
-void DeleteTile(Tileset& tileset, EditorState& state) {
-    const int current = state.currentTile;
-    if (current < 1 || current > tileset.tileCount()) {
+void RemoveTile(Tileset& tileset, int position) {
+    if (position < 1 || position > tileset.tileCount()) {
         return;
     }
-    tileset.tiles.erase(std::next(tileset.tiles.begin(), current - 1));
+    tileset.tiles.erase(std::next(tileset.tiles.begin(), position - 1));
     --tileset.lastTileNumber;
-    state.currentTile = static_cast<std::int16_t>(current - 1);
 }
 
 }  // namespace pixmill

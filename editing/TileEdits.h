@@ -1,6 +1,7 @@
 #pragma once
-// Edits of the tileset's tiles: clearing, resizing, inserting and deleting, with
-// the header's tile numbers and the current tile kept in step.
+// Edits of the tileset's tiles on the model alone: clearing, resizing,
+// inserting and removing, with the header's tile numbers kept in step. Which
+// tile is current is the windows' business, not these functions'.
 
 #include "common/Result.h"
 #include "tileset/Tileset.h"
@@ -18,12 +19,12 @@ void ClearTile(Tileset& tileset, int position);
 void ResizeTilePixels(Tile& tile, int width, int height);
 
 // Puts a blank tile at position (1..tileCount + 1), moving the tiles from there
-// on one place up, and makes it current. Refused, with nothing changed, when
-// the tileset is full or its last tile number cannot grow.
-Status InsertTile(Tileset& tileset, EditorState& state, int position);
+// on one place up. Refused, with nothing changed, when the tileset is full or
+// its last tile number cannot grow; the reason reads after "The tileset is full: ".
+Status InsertBlankTile(Tileset& tileset, int position);
 
-// Removes the current tile (which must be 1..tileCount); the tile before it
-// becomes current, 0 when the first tile was removed.
-void DeleteTile(Tileset& tileset, EditorState& state);
+// Takes the tile at position (1..tileCount) out, moving the later tiles one
+// place down. Any other position changes nothing.
+void RemoveTile(Tileset& tileset, int position);
 
 }  // namespace pixmill

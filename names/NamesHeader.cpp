@@ -47,7 +47,7 @@ std::string TakeDefineLine(std::string_view line, TileNames& names) {
 
 }  // namespace
 
-NamesLoadReport LoadNames(std::string_view text, TileNames& names) {
+NamesLoadReport ReadNamesHeader(std::string_view text, TileNames& names) {
     NamesLoadReport report;
     int lineNumber = 0;
     std::size_t start = 0;
@@ -78,7 +78,7 @@ NamesLoadReport LoadNames(std::string_view text, TileNames& names) {
     return report;
 }
 
-NamesLoadReport LoadNamesFile(const std::string& path, TileNames& names) {
+NamesLoadReport ReadNamesHeaderFile(const std::string& path, TileNames& names) {
     auto bytes = ReadSmallFile(path, kMaxHeaderFile);
     if (!bytes) {
         NamesLoadReport report;
@@ -86,7 +86,7 @@ NamesLoadReport LoadNamesFile(const std::string& path, TileNames& names) {
         return report;
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    return LoadNames(text, names);
+    return ReadNamesHeader(text, names);
 }
 
 }  // namespace pixmill

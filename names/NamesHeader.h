@@ -21,7 +21,7 @@ struct NamesLoadReport {
     int stoppedAtLine = 0;
 };
 
-NamesLoadReport LoadNames(std::string_view text, TileNames& names);
-NamesLoadReport LoadNamesFile(const std::string& path, TileNames& names);
+NamesLoadReport ReadNamesHeader(std::string_view text, TileNames& names);
+NamesLoadReport ReadNamesHeaderFile(const std::string& path, TileNames& names);
 
 }  // namespace pixmill

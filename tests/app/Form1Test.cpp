@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "app/ArtCommands.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
 #include "tests/app/WindowTestSupport.h"

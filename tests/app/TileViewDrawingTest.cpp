@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "app/TileViewDrawing.h"
+#include "app/WindowProcedures.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
 #include "tests/app/WindowTestSupport.h"

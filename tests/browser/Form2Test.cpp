@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "app/WindowProcedures.h"
 #include "browser/Browser.h"
 #include "platform/PictureBox.h"
 #include "tests/app/WindowTestSupport.h"

@@ -69,91 +69,58 @@ TEST(ResizeTilePixels, KeepsTheTopLeftAndFillsWithZero) {
     EXPECT_EQ(tile.pixels.size(), 5u);
 }
 
-TEST(InsertTile, AfterAndBeforeTheCurrentTile) {
+TEST(InsertBlankTile, MovesTheTilesFromItsPositionUp) {
+    struct Case {
+        int position;
+        std::vector<int> widths;
+    };
+    for (const Case& c : {Case{3, {1, 2, 0, 3}}, Case{2, {1, 0, 2, 3}}, Case{4, {1, 2, 3, 0}},
+                          Case{1, {0, 1, 2, 3}}}) {
+        Tileset set = Abc();
+        ASSERT_TRUE(InsertBlankTile(set, c.position));
+        EXPECT_EQ(Widths(set), c.widths) << c.position;
+        EXPECT_EQ(set.tile(c.position).attributes, kBlank);
+        EXPECT_EQ(set.lastTileNumber, 23);
+        ExpectNumbersInStep(set);
+    }
     Tileset set = Abc();
-    EditorState state;
-    state.currentTile = 2;
-    ASSERT_TRUE(InsertTile(set, state, state.currentTile + 1));
-    EXPECT_EQ(Widths(set), (std::vector<int>{1, 2, 0, 3}));
-    EXPECT_EQ(state.currentTile, 3);
-    EXPECT_EQ(set.tile(3).attributes, kBlank);
-    EXPECT_EQ(set.lastTileNumber, 23);
-    ExpectNumbersInStep(set);
-
-    set = Abc();
-    state.currentTile = 2;
-    ASSERT_TRUE(InsertTile(set, state, state.currentTile));
-    EXPECT_EQ(Widths(set), (std::vector<int>{1, 0, 2, 3}));
-    EXPECT_EQ(state.currentTile, 2);
+    ASSERT_TRUE(InsertBlankTile(set, 2));
     EXPECT_EQ(set.tile(3).pixels, Abc().tile(2).pixels);
-    ExpectNumbersInStep(set);
 }
 
-TEST(InsertTile, AtTheEndAndWithNoTileSelected) {
-    Tileset set = Abc();
-    EditorState state;
-    state.currentTile = 3;
-    ASSERT_TRUE(InsertTile(set, state, 4));
-    EXPECT_EQ(Widths(set), (std::vector<int>{1, 2, 3, 0}));
-    EXPECT_EQ(state.currentTile, 4);
-
-    state.currentTile = 0;
-    ASSERT_TRUE(InsertTile(set, state, state.currentTile + 1));
-    EXPECT_EQ(Widths(set), (std::vector<int>{0, 1, 2, 3, 0}));
-    EXPECT_EQ(state.currentTile, 1);
-    ExpectNumbersInStep(set);
-}
-
-TEST(InsertTile, RefusedWhenTheTilesetCannotGrow) {
+TEST(InsertBlankTile, RefusedWhenTheTilesetCannotGrow) {
     Tileset full;
     full.firstTileNumber = 0;
     full.lastTileNumber = kMaxTiles - 1;
     full.tiles.resize(kMaxTiles);
-    EditorState state;
-    state.currentTile = 5;
-    EXPECT_FALSE(InsertTile(full, state, 6));
+    const Status refused = InsertBlankTile(full, 6);
+    EXPECT_EQ(refused.reason(), "it holds 32767 tiles");
     EXPECT_EQ(full.tileCount(), kMaxTiles);
     EXPECT_EQ(full.lastTileNumber, kMaxTiles - 1);
-    EXPECT_EQ(state.currentTile, 5);
 
     Tileset atTheTop = Abc();
     atTheTop.firstTileNumber = INT32_MAX - 2;
     atTheTop.lastTileNumber = INT32_MAX;
-    EXPECT_FALSE(InsertTile(atTheTop, state, 1));
+    EXPECT_FALSE(InsertBlankTile(atTheTop, 1));
     EXPECT_EQ(atTheTop.tileCount(), 3);
 }
 
-TEST(DeleteTile, TheTileBeforeBecomesCurrent) {
+TEST(RemoveTile, MovesTheLaterTilesDown) {
     Tileset set = Abc();
-    EditorState state;
-    state.currentTile = 2;
-    DeleteTile(set, state);
+    RemoveTile(set, 2);
     EXPECT_EQ(Widths(set), (std::vector<int>{1, 3}));
-    EXPECT_EQ(state.currentTile, 1);
     EXPECT_EQ(set.lastTileNumber, 21);
     ExpectNumbersInStep(set);
 
-    set = Abc();
-    state.currentTile = 1;
-    DeleteTile(set, state);
-    EXPECT_EQ(Widths(set), (std::vector<int>{2, 3}));
-    EXPECT_EQ(state.currentTile, 0);
-
-    state.currentTile = 0;
-    DeleteTile(set, state);  // nothing selected: nothing to delete
-    EXPECT_EQ(set.tileCount(), 2);
-}
-
-TEST(DeleteTile, TheOnlyTileLeavesAnEmptyTileset) {
-    Tileset set = Abc();
-    set.tiles.resize(1);
-    set.lastTileNumber = 20;
-    EditorState state;
-    state.currentTile = 1;
-    DeleteTile(set, state);
+    RemoveTile(set, 1);
+    EXPECT_EQ(Widths(set), (std::vector<int>{3}));
+    for (int outside : {0, 2}) {
+        RemoveTile(set, outside);
+        EXPECT_EQ(set.tileCount(), 1);
+    }
+    RemoveTile(set, 1);
     EXPECT_EQ(set.tileCount(), 0);
     EXPECT_EQ(set.lastTileNumber, 19);
-    EXPECT_EQ(state.currentTile, 0);
 }
 
 }  // namespace

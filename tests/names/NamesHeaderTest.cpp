@@ -7,9 +7,9 @@
 namespace pixmill {
 namespace {
 
-TEST(LoadNames, ReadsDefineLinesInAnyCase) {
+TEST(ReadNamesHeader, ReadsDefineLinesInAnyCase) {
     TileNames names;
-    const auto report = LoadNames(
+    const auto report = ReadNamesHeader(
         "#include \"x.h\"\r\n"
         "// comment\r\n"
         "\r\n"
@@ -31,28 +31,28 @@ TEST(LoadNames, ReadsDefineLinesInAnyCase) {
     EXPECT_EQ(names.NameOf(7), "");
 }
 
-TEST(LoadNames, TwoSpacesGiveAnEmptyNameForEntryZero) {
+TEST(ReadNamesHeader, TwoSpacesGiveAnEmptyNameForEntryZero) {
     TileNames names;
-    LoadNames("#define A 0\r#define  DOOR4 156\r", names);
+    ReadNamesHeader("#define A 0\r#define  DOOR4 156\r", names);
     EXPECT_EQ(names.NameOf(0), "");
     EXPECT_EQ(names.size(), 1);
 }
 
-TEST(LoadNames, LineFeedsAloneDoNotEndLines) {
+TEST(ReadNamesHeader, LineFeedsAloneDoNotEndLines) {
     TileNames names;
-    LoadNames("#define FIRST 3\n#define SECOND 4\n", names);
+    ReadNamesHeader("#define FIRST 3\n#define SECOND 4\n", names);
     EXPECT_EQ(names.NameOf(3), "FIRST");
     EXPECT_EQ(names.NameOf(4), "");
 }
 
-TEST(LoadNames, NumbersRoundHalfToEven) {
+TEST(ReadNamesHeader, NumbersRoundHalfToEven) {
     TileNames names;
-    LoadNames("#define A 12.5\r#define B 13.5\r", names);
+    ReadNamesHeader("#define A 12.5\r#define B 13.5\r", names);
     EXPECT_EQ(names.NameOf(12), "A");
     EXPECT_EQ(names.NameOf(14), "B");
 }
 
-TEST(LoadNames, StopsAtTheFirstLineItCannotTakeAndKeepsWhatCameBefore) {
+TEST(ReadNamesHeader, StopsAtTheFirstLineItCannotTakeAndKeepsWhatCameBefore) {
     struct Case {
         const char* badLine;
         int sizeAfter;  // a line without a space has already grown the table
@@ -65,7 +65,7 @@ TEST(LoadNames, StopsAtTheFirstLineItCannotTakeAndKeepsWhatCameBefore) {
         TileNames names;
         const std::string text =
             std::string("#define KEPT 2\r\n") + c.badLine + "\r\n#define LATER 1\r\n";
-        const auto report = LoadNames(text, names);
+        const auto report = ReadNamesHeader(text, names);
         EXPECT_FALSE(report.stoppedBecause.empty()) << c.badLine;
         EXPECT_EQ(report.stoppedAtLine, 2) << c.badLine;
         EXPECT_EQ(report.namesStored, 1) << c.badLine;
@@ -75,14 +75,14 @@ TEST(LoadNames, StopsAtTheFirstLineItCannotTakeAndKeepsWhatCameBefore) {
     }
 }
 
-TEST(LoadNames, ASecondHeaderMergesIntoTheTable) {
+TEST(ReadNamesHeader, ASecondHeaderMergesIntoTheTable) {
     TileNames names;
     std::string first;
     for (int i = 1; i <= 10; ++i) {
         first += "#define T" + std::to_string(i) + " " + std::to_string(i) + "\r\n";
     }
-    LoadNames(first, names);
-    LoadNames("#define FIVE 5\r\n", names);
+    ReadNamesHeader(first, names);
+    ReadNamesHeader("#define FIVE 5\r\n", names);
     EXPECT_EQ(names.size(), 11);
     EXPECT_EQ(names.NameOf(4), "T4");
     EXPECT_EQ(names.NameOf(5), "FIVE");
@@ -99,10 +99,10 @@ TEST(TileNames, NumbersOutsideTheTableHaveNoName) {
     EXPECT_EQ(names.size(), 1);
 }
 
-TEST(LoadNamesFile, AMissingFileChangesNothing) {
+TEST(ReadNamesHeaderFile, AMissingFileChangesNothing) {
     TileNames names;
     test::ScratchDir dir;
-    const auto report = LoadNamesFile(dir.Path("absent.h"), names);
+    const auto report = ReadNamesHeaderFile(dir.Path("absent.h"), names);
     EXPECT_FALSE(report.stoppedBecause.empty());
     EXPECT_EQ(names.size(), 1);
 }
@@ -113,7 +113,7 @@ TEST(RealNamesHeader, ReadsEveryDefinition) {
         GTEST_SKIP() << "fixtures absent";
     }
     TileNames names;
-    const auto report = LoadNamesFile(path, names);
+    const auto report = ReadNamesHeaderFile(path, names);
     EXPECT_TRUE(report.stoppedBecause.empty()) << report.stoppedBecause;
     EXPECT_EQ(report.namesStored, 740);
     EXPECT_EQ(names.size(), 6144);

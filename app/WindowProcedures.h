@@ -1,0 +1,68 @@
+#pragma once
+// How the windows meet. The procedures that more than one window calls, and
+// the small helpers every command needs, are declared here and nowhere else; a
+// window includes another window's header only to reach that window's own
+// controls. Each procedure is defined beside the window that owns it:
+//
+//   UpdateTileView, RenderCurrentTile, StopAnimationPreview   app/TileViewDrawing.cpp
+//   ConfirmOverwrite                                          app/ArtCommands.cpp
+//   FillBrowser                                               browser/Browser.cpp
+//   the helpers below                                         app/WindowProcedures.cpp
+
+#include <optional>
+#include <string>
+
+namespace pixmill {
+
+class Editor;
+
+// Works out where tile currentTile + delta is drawn (tileDrawX, tileDrawY),
+// placed by the offsets of tile currentTile. Does nothing for a tile that does
+// not exist.
+void UpdateTileView(Editor& editor, int delta);
+
+// Draws tile n at the laid-out position, with the crosshair when it is on,
+// writes the status line and ends with ShowTileAttributes. 0, or a number past
+// the last tile, draws nothing.
+void RenderCurrentTile(Editor& editor, int n);
+
+// Stops a running animation preview and shows the current tile at rest.
+void StopAnimationPreview(Editor& editor);
+
+// Clears the tile view and says that no tile is selected.
+void ShowNoTile(Editor& editor);
+
+// Rebuilds the browser's thumbnails, fits its scroll range and draws its page.
+void FillBrowser(Editor& editor);
+
+// True when the caller may write path: no file is there, or the user answered
+// Yes to "Overwrite existing file?". The old file stays until the new one
+// replaces it whole.
+bool ConfirmOverwrite(Editor& editor, const std::string& path);
+
+// Puts text into the main window's status line and lets it be painted before
+// the caller goes on. Pending events run here, so a handler may run inside
+// the caller.
+void ShowStatus(Editor& editor, const std::string& text);
+
+// Whether the main window, and the browser, take input.
+void SetMainWindowEnabled(Editor& editor, bool enabled);
+void SetBrowserEnabled(Editor& editor, bool enabled);
+
+// Asks for a number in an input box with an empty default and reads the
+// leading numeric part of the answer (text that does not begin with a number
+// reads as 0). Empty for Cancel or an empty answer: the command then ends
+// without a message.
+std::optional<double> AskNumber(Editor& editor, const std::string& prompt,
+                                const std::string& title);
+
+// Asks for the first and the last tile of a range, under title, and checks
+// them in their order, the first failing check showing its message. Empty when
+// the user cancelled or a check failed.
+struct TileRange {
+    int first = 0;
+    int last = 0;
+};
+std::optional<TileRange> AskTileRange(Editor& editor, const std::string& title);
+
+}  // namespace pixmill
