@@ -1,5 +1,6 @@
 #include "app/ArtCommands.h"
 
+#include <QAction>
 #include <QScrollBar>
 #include <filesystem>
 #include <system_error>
@@ -44,6 +45,13 @@ void LoadArtFile(Editor& editor, const std::string& path) {
     editor.state.currentTile = editor.tileset.tileCount() > 0 ? 1 : 0;
     UpdateTileView(editor, 0);
     FillBrowser(editor);
+    if (editor.state.currentTile == 0) {
+        // Nothing of the file before may stay on show.
+        ShowNoTile(editor);
+        form.mnuAnim->setEnabled(false);
+        SetMenuEnabled(form.mnuAnimSpeed, false);
+        return;
+    }
     RenderCurrentTile(editor, editor.state.currentTile);
 }
 

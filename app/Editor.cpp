@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "browser/Form2.h"
+#include "editing/Form3.h"
 
 namespace pixmill {
 
@@ -12,5 +13,12 @@ Editor::Editor(Prompts& prompter)
       form2(std::make_unique<Form2>(*this)) {}
 
 Editor::~Editor() = default;
+
+Form3& Editor::form3() {
+    if (!form3_) {
+        form3_ = std::make_unique<Form3>(*this);
+    }
+    return *form3_;
+}
 
 }  // namespace pixmill

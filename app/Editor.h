@@ -18,6 +18,7 @@ namespace pixmill {
 
 class Form1;
 class Form2;
+class Form3;
 
 class Editor {
   public:
@@ -40,10 +41,16 @@ class Editor {
     std::unique_ptr<Form1> form1;
     std::unique_ptr<Form2> form2;
 
+    // The properties dialog, made the first time anything touches it (in
+    // practice the first drawing of a tile). The one way to reach it.
+    Form3& form3();
+    bool hasForm3() const { return form3_ != nullptr; }
+
     bool ended() const { return ended_; }
     void MarkEnded() { ended_ = true; }
 
   private:
+    std::unique_ptr<Form3> form3_;
     bool ended_ = false;
 };
 

@@ -97,6 +97,8 @@ void Form1::CreateControls(QWidget* client) {
 
     Label1 = new QLabel(client);
     Label1->setGeometry(104, 456, 441, 17);
+    // Paths and names are shown as they are, never read as markup.
+    Label1->setTextFormat(Qt::PlainText);
 
     Timer1 = new Timer(this);
 }
@@ -172,6 +174,22 @@ void Form1::ConnectHandlers() {
     on(mnu2x, &QAction::triggered, &Form1::mnu2x_Click);
     on(mnu4x, &QAction::triggered, &Form1::mnu4x_Click);
     on(mnu8x, &QAction::triggered, &Form1::mnu8x_Click);
+    on(mnuinsert, &QAction::triggered, &Form1::mnuinsert_Click);
+    on(mnuinsert2, &QAction::triggered, &Form1::mnuinsert2_Click);
+    on(mnudelete, &QAction::triggered, &Form1::mnudelete_Click);
+    on(mnuresize, &QAction::triggered, &Form1::mnuresize_Click);
+    on(mnuclr, &QAction::triggered, &Form1::mnuclr_Click);
+    on(mnuBClear, &QAction::triggered, &Form1::mnuBClear_Click);
+    on(mnuprops, &QAction::triggered, &Form1::mnuprops_Click);
+    on(mnuIncSpeed, &QAction::triggered, &Form1::mnuIncSpeed_Click);
+    on(mnuDecSpeed, &QAction::triggered, &Form1::mnuDecSpeed_Click);
+    on(Timer1, &Timer::Tick, &Form1::Timer1_Timer);
+    // The preview's handler sets the mark itself, from the state it finds;
+    // undo the toggle Qt makes before the handler runs.
+    connect(mnuAnim, &QAction::triggered, this, [this] {
+        mnuAnim->setChecked(!mnuAnim->isChecked());
+        RunCommand(editor_, [this] { mnuAnim_Click(); });
+    });
     on(Command1, &QPushButton::clicked, &Form1::Command1_Click);
     on(Command2, &QPushButton::clicked, &Form1::Command2_Click);
     connect(Picture2, &PictureBox::MouseDown, this, [this](int button, int shift, int x, int y) {
@@ -180,11 +198,15 @@ void Form1::ConnectHandlers() {
 }
 
 std::string Form1::Caption() const {
-    return windowTitle().toStdString();
+    return caption_;
 }
 
 void Form1::SetCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
+    caption_ = caption;
+    // Qt reads "[*]" in a title as the place of a modified mark and drops it;
+    // doubled, it shows as itself.
+    setWindowTitle(
+        QString::fromStdString(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
 
 std::string Form1::StatusText() const {

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the tile view, the palette strip and its swatches, the
 // paging buttons, the status line, the menus and the shared file dialog.
-// Handlers live in one file per menu: Form1_File.cpp, Form1_View.cpp.
+// Handlers live in one file per menu: Form1_File.cpp, Form1_View.cpp,
+// Form1_Tile.cpp, and the animation preview's in Form1_Preview.cpp.
 
 #include <QMainWindow>
 #include <string>
@@ -17,6 +18,7 @@ namespace pixmill {
 
 class Editor;
 class PictureBox;
+struct Tile;
 class Timer;
 
 class Form1 : public QMainWindow {
@@ -37,6 +39,9 @@ class Form1 : public QMainWindow {
     QPushButton* Command2;
     Timer* Timer1;  // the animation preview's clock; interval 0 when stopped
     CommonDialog CommonDialog1;
+
+    // The preview's offset of the next frame from the current tile.
+    int Framenum = 0;
 
     QMenu* mnuFile;
     QAction* mnuPal;
@@ -102,6 +107,21 @@ class Form1 : public QMainWindow {
     void Command2_Click();
     void Picture2_MouseDown(int button, int shift, int x, int y);
 
+    // Tile menu
+    void mnuinsert_Click();
+    void mnuinsert2_Click();
+    void mnudelete_Click();
+    void mnuresize_Click();
+    void mnuclr_Click();
+    void mnuBClear_Click();
+    void mnuprops_Click();
+
+    // The animation preview
+    void mnuAnim_Click();
+    void Timer1_Timer();
+    void mnuIncSpeed_Click();
+    void mnuDecSpeed_Click();
+
   protected:
     void closeEvent(QCloseEvent* event) override;  // Form_Unload
     void showEvent(QShowEvent* event) override;
@@ -112,7 +132,11 @@ class Form1 : public QMainWindow {
     void ConnectHandlers();
     void Zoom(QAction* item, int factor);
 
+    // The current tile, or null when there is none.
+    Tile* CurrentTile();
+
     Editor& editor_;
+    std::string caption_ = "Pixmill";
     bool centred_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "browser/Form2.h"
+#include "editing/Form3.h"
 #include "platform/PictureBox.h"
 
 namespace pixmill {
@@ -31,6 +32,9 @@ void StartUp(Editor& editor) {
 
 void EndEditor(Editor& editor) {
     editor.MarkEnded();
+    if (editor.hasForm3()) {
+        editor.form3().hide();
+    }
     editor.form2->hide();
     editor.form1->hide();
     QCoreApplication::quit();

@@ -75,6 +75,7 @@ void RenderCurrentTile(Editor& editor, int n) {
     }
     const std::string& name = editor.tileNames.NameOf(editor.tileset.TilesetWideNumber(n));
     form.SetStatusText(TileStatusText(n, editor.tileset.tileCount(), name, tile));
+    ShowTileAttributes(editor);
 }
 
 void StopAnimationPreview(Editor& editor) {

@@ -7,6 +7,7 @@
 //   UpdateTileView, RenderCurrentTile, StopAnimationPreview   app/TileViewDrawing.cpp
 //   ConfirmOverwrite                                          app/ArtCommands.cpp
 //   FillBrowser                                               browser/Browser.cpp
+//   ShowTileAttributes, ShowTileProperties, WarnNoTileSelected editing/TileAttributesWindow.cpp
 //   the helpers below                                         app/WindowProcedures.cpp
 
 #include <optional>
@@ -34,6 +35,17 @@ void ShowNoTile(Editor& editor);
 
 // Rebuilds the browser's thumbnails, fits its scroll range and draws its page.
 void FillBrowser(Editor& editor);
+
+// Copies the current tile's attributes into the properties dialog and sets
+// the speed items from its speed. Nothing when no tile is current.
+void ShowTileAttributes(Editor& editor);
+
+// Shows the properties dialog for the current tile; the main window and the
+// browser take no input until it is closed. Warns when no tile is current.
+void ShowTileProperties(Editor& editor);
+
+// The warning of every tile command that needs a current tile.
+void WarnNoTileSelected(Editor& editor);
 
 // True when the caller may write path: no file is there, or the user answered
 // Yes to "Overwrite existing file?". The old file stays until the new one

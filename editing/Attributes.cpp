@@ -64,6 +64,23 @@ ShownAttributes UnpackAttributes(const TileAttributes& attributes) {
     return shown;
 }
 
+std::optional<AttributesRefusal> CheckEnteredAttributes(const EnteredAttributes& entered) {
+    // The first title names the speed, though the box holds the frame count.
+    if (!(entered.frameCount >= 1 && entered.frameCount <= 64)) {
+        return AttributesRefusal{"Please enter a value between 1 and 64.",
+                                 "Pixmill - Set Anim Speed"};
+    }
+    if (!(entered.xMagnitude >= 0 && entered.xMagnitude <= 127)) {
+        return AttributesRefusal{"Please enter a value between 0 and 127.",
+                                 "Pixmill - Set X Offset"};
+    }
+    if (!(entered.yMagnitude >= 0 && entered.yMagnitude <= 127)) {
+        return AttributesRefusal{"Please enter a value between 0 and 127.",
+                                 "Pixmill - Set Y Offset"};
+    }
+    return std::nullopt;
+}
+
 TileAttributes PackAttributes(const EnteredAttributes& entered, const TileAttributes& current) {
     static constexpr std::string_view kTypeBits[] = {"00", "01", "10", "11"};
     const std::string frameBits = ByteToBits(ToByte(entered.frameCount - 1)).substr(2);

@@ -8,6 +8,7 @@
 // magnitude and a "Negative" box.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,15 @@ struct EnteredAttributes {
     double yMagnitude = 0;
     bool yNegative = false;
 };
+
+// The dialog's checks of what its boxes read as, in order: frames 1..64, then
+// the X and the Y magnitude 0..127, fractions counting. The message and title
+// of the first that fails; nothing when all pass.
+struct AttributesRefusal {
+    std::string message;
+    std::string title;
+};
+std::optional<AttributesRefusal> CheckEnteredAttributes(const EnteredAttributes& entered);
 
 // New bytes 0 to 2 from the dialog; byte 3 (the speed) is kept from `current`.
 TileAttributes PackAttributes(const EnteredAttributes& entered, const TileAttributes& current);

@@ -1,5 +1,6 @@
 #include "platform/QtPrompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -13,6 +14,17 @@ QString Q(const std::string& text) {
 }
 
 }  // namespace
+
+QWidget* QtPrompts::Owner() const {
+    // A dialog owned by a disabled window would be disabled with it, and a
+    // window is disabled while the properties dialog is open: then the dialog
+    // in front owns the question.
+    if (owner_ != nullptr && owner_->isEnabled()) {
+        return owner_;
+    }
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr && active->isEnabled() ? active : nullptr;
+}
 
 QString QtFileFilter(const std::string& filter) {
     const QStringList parts = Q(filter).split(QLatin1Char('|'));
@@ -33,7 +45,7 @@ MessageAnswer QtPrompts::MsgBox(const std::string& text, MessageIcon icon, Messa
         icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Warning, Q(title),
         Q(text),
         buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-        owner_);
+        Owner());
     const int answer = box.exec();
     if (buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
@@ -44,7 +56,7 @@ MessageAnswer QtPrompts::MsgBox(const std::string& text, MessageIcon icon, Messa
 std::string QtPrompts::InputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
     bool accepted = false;
-    const QString answer = QInputDialog::getText(owner_, Q(title), Q(prompt), QLineEdit::Normal,
+    const QString answer = QInputDialog::getText(Owner(), Q(title), Q(prompt), QLineEdit::Normal,
                                                  Q(defaultText), &accepted);
     return accepted ? answer.toStdString() : std::string();
 }
@@ -52,7 +64,7 @@ std::string QtPrompts::InputBox(const std::string& prompt, const std::string& ti
 std::string QtPrompts::ShowOpen(const std::string& fileName, const std::string& filter) {
     // The open dialog accepts a typed name of a file that does not exist; the
     // command that reads it reports that.
-    QFileDialog dialog(owner_, QString(), Q(fileName), QtFileFilter(filter));
+    QFileDialog dialog(Owner(), QString(), Q(fileName), QtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -64,7 +76,7 @@ std::string QtPrompts::ShowOpen(const std::string& fileName, const std::string& 
 std::string QtPrompts::ShowSave(const std::string& fileName, const std::string& filter) {
     // The command asks about an existing file itself, so the dialog must not.
     const QString chosen =
-        QFileDialog::getSaveFileName(owner_, QString(), Q(fileName), QtFileFilter(filter), nullptr,
+        QFileDialog::getSaveFileName(Owner(), QString(), Q(fileName), QtFileFilter(filter), nullptr,
                                      QFileDialog::DontConfirmOverwrite);
     return chosen.toStdString();
 }

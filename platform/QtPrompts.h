@@ -21,6 +21,7 @@ class QtPrompts : public Prompts {
     std::string ShowSave(const std::string& fileName, const std::string& filter) override;
 
   private:
+    QWidget* Owner() const;
     QWidget* owner_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // The main window: its controls and menus, start-up, and the file commands
 // with every way they can end.
 
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,7 +9,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QWindow>
+#include <filesystem>
 
+#include "app/WindowProcedures.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
 #include "tests/app/WindowTestSupport.h"
@@ -349,6 +353,24 @@ TEST_F(Form1Test, AFailedSaveReportsAndKeepsTheOldFileAndState) {
     EXPECT_FALSE(form.mnuSave->isEnabled());
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(ListDir(dir.root()), (std::vector<std::string>{"TILES000.ART", "test.pal"}));
+}
+
+TEST_F(Form1Test, PathsAndNamesShowExactlyAsTheyAre) {
+    form.show();
+    std::filesystem::create_directory(dir.Path("<b>x [*]"));
+    LoadPaletteFile(WriteTestPalette());
+    const std::string path = WriteArt(PatternTileset(2, 2, 2), "<b>x [*]/T.ART");
+    OpenArt(path);
+    EXPECT_EQ(form.windowHandle()->title().toStdString(), "Pixmill - " + path);
+    EXPECT_EQ(form.Caption(), "Pixmill - " + path);
+
+    editor.tileNames.Set(0, "<b>DOOR</b>");
+    RenderCurrentTile(editor, 1);
+    ASSERT_EQ(form.StatusText(), "1/2 - <b>DOOR</b> - 2x2 Offsets: 0,0");
+    // What a screen reader, and so the eye, is given.
+    QAccessibleInterface* label = QAccessible::queryAccessibleInterface(form.Label1);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(QAccessible::Name).toStdString(), form.StatusText());
 }
 
 TEST_F(Form1Test, ExitAndClosingEndTheEditorWithoutAQuestion) {

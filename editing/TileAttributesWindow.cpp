@@ -1,0 +1,61 @@
+// Moving a tile's attributes between the tile and the properties dialog, and
+// the dialog's opening.
+
+#include <QAction>
+#include <QMenu>
+
+#include "app/Editor.h"
+#include "app/Form1.h"
+#include "app/WindowProcedures.h"
+#include "editing/Attributes.h"
+#include "editing/Form3.h"
+
+namespace pixmill {
+namespace {
+
+bool HasCurrentTile(const Editor& editor) {
+    const int current = editor.state.currentTile;
+    return current >= 1 && current <= editor.tileset.tileCount();
+}
+
+}  // namespace
+
+void ShowTileAttributes(Editor& editor) {
+    if (!HasCurrentTile(editor)) {
+        return;
+    }
+    const TileAttributes& attributes = editor.tileset.tile(editor.state.currentTile).attributes;
+    const SpeedMenuState speed = SpeedMenuFor(attributes);
+    editor.form1->mnuIncSpeed->setEnabled(speed.increaseEnabled);
+    editor.form1->mnuDecSpeed->setEnabled(speed.decreaseEnabled);
+    editor.form3().ShowValues(UnpackAttributes(attributes));
+}
+
+void StoreTileAttributes(Editor& editor) {
+    if (!HasCurrentTile(editor)) {
+        return;
+    }
+    TileAttributes& attributes = editor.tileset.tile(editor.state.currentTile).attributes;
+    attributes = PackAttributes(editor.form3().EnteredValues(), attributes);
+    UpdateTileView(editor, 0);
+    RenderCurrentTile(editor, editor.state.currentTile);
+}
+
+void ShowTileProperties(Editor& editor) {
+    if (editor.state.currentTile <= 0) {
+        WarnNoTileSelected(editor);
+        return;
+    }
+    Form3& dialog = editor.form3();
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+    SetBrowserEnabled(editor, false);
+    SetMainWindowEnabled(editor, false);
+}
+
+void WarnNoTileSelected(Editor& editor) {
+    Warn(editor.prompts, "No tile selected.");
+}
+
+}  // namespace pixmill
