@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -55,10 +57,20 @@ MessageAnswer QtPrompts::MsgBox(const std::string& text, MessageIcon icon, Messa
 
 std::string QtPrompts::InputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
-    bool accepted = false;
-    const QString answer = QInputDialog::getText(Owner(), Q(title), Q(prompt), QLineEdit::Normal,
-                                                 Q(defaultText), &accepted);
-    return accepted ? answer.toStdString() : std::string();
+    QInputDialog box(Owner());
+    box.setWindowTitle(Q(title));
+    box.setLabelText(Q(prompt));
+    box.setTextValue(Q(defaultText));
+    // Wide enough that the window frame shows the whole title; the dialog
+    // sizes itself to its contents, so the room goes to its text box.
+    if (auto* answerBox = box.findChild<QLineEdit*>()) {
+        answerBox->setMinimumWidth(QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) +
+                                   120);
+    }
+    if (box.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return box.textValue().toStdString();
 }
 
 std::string QtPrompts::ShowOpen(const std::string& fileName, const std::string& filter) {
