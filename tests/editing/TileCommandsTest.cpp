@@ -105,8 +105,8 @@ TEST_F(TileCommandsTest, ResizeKeepsTheSharedPixelsAndPlacesTheNewSizeAtOnce) {
         std::vector<std::string> answers;
         int width, height;  // 0: refused or cancelled
     } cases[] = {
-        {{"0"}, 0, 0},      {{"abc"}, 0, 0}, {{"1024.5"}, 0, 0}, {{"6", ""}, 0, 0},
-        {{"6", "0"}, 0, 0}, {{""}, 0, 0},    {{"6", "2"}, 6, 2}, {{"2.5", " 1024"}, 2, 1024},
+        {{"abc"}, 0, 0},    {{"1024.5"}, 0, 0},          {{"6", ""}, 0, 0},
+        {{"6", "2"}, 6, 2}, {{"2.5", " 1024"}, 2, 1024},
     };
     for (const auto& c : cases) {
         prompts.ClearShown();
@@ -145,11 +145,8 @@ TEST_F(TileCommandsTest, BatchClearChecksTheRangeAndClearsIt) {
         std::string message;
         int first, last;
     } cases[] = {
-        {{"11"}, "Too large tile number.", 0, 0},
-        {{"-11"}, "Too large tile number.", 0, 0},
         {{"10.4"}, "Too large tile number.", 0, 0},
         {{"0", "5"}, "Tile numbers must be greater than 1.", 0, 0},
-        {{"5", "3"}, "Last tile must come after first tile.", 0, 0},
         {{"3", ""}, "", 0, 0},
         {{"3", "3"}, "", 3, 3},
         {{"4", "6"}, "", 4, 6},
