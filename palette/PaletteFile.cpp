@@ -1,5 +1,7 @@
 #include "palette/PaletteFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -100,7 +102,33 @@ std::vector<std::uint8_t> PaletteBytes(const Palette& palette, PaletteFormat for
 }
 
 Status WritePaletteFile(const Palette& palette, const std::string& path) {
-    return WriteFileAtomically(path, PaletteBytes(palette, PaletteFormatOf(path)));
+    const PaletteFormat format = PaletteFormatOf(path);
+    std::vector<std::uint8_t> bytes = PaletteBytes(palette, format);
+    // A game cannot use a PALETTE.DAT without the shade and translucency tables
+    // after its colours, so an export over one replaces the colours alone.
+    struct stat existing {};
+    if (format == PaletteFormat::Build && stat(path.c_str(), &existing) == 0 &&
+        S_ISREG(existing.st_mode) && existing.st_size > static_cast<off_t>(kBuildSize)) {
+        auto source = FileSource::Open(path);
+        if (!source) {
+            return Status::Fail("cannot read the tables after its palette to keep them: " +
+                                source.reason());
+        }
+        // The open file's size counts, not the one seen before it was opened.
+        const std::int64_t size = source->Size();
+        if (size > kMaxPaletteFile) {
+            return Status::Fail("the file there is " + std::to_string(size) +
+                                " bytes long, too large for a palette; it was left as it was");
+        }
+        if (size > static_cast<std::int64_t>(kBuildSize)) {
+            bytes.resize(static_cast<std::size_t>(size));
+            if (!source->Seek(static_cast<std::int64_t>(kBuildSize)) ||
+                !source->Read(bytes.data() + kBuildSize, bytes.size() - kBuildSize)) {
+                return Status::Fail("cannot read the tables after its palette to keep them");
+            }
+        }
+    }
+    return WriteFileAtomically(path, bytes);
 }
 
 }  // namespace pixmill

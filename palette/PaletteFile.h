@@ -1,6 +1,7 @@
 #pragma once
-// Palette files: a Build Engine palette (*.DAT: 256 x red, green, blue in 0..63,
-// shade tables may follow and are ignored) and a Windows RIFF palette (*.PAL).
+// Palette files: a Build Engine palette (*.DAT: 256 x red, green, blue in 0..63;
+// a game's shade and translucency tables may follow, ignored on reading and kept
+// on writing) and a Windows RIFF palette (*.PAL).
 
 #include <cstdint>
 #include <span>
@@ -28,6 +29,12 @@ Result<Palette> ReadPaletteFile(const std::string& path);
 // Build: 768 bytes, each value / 4 rounded half to even and kept within 0..63.
 // RIFF: 1052 bytes with the fixed header.
 std::vector<std::uint8_t> PaletteBytes(const Palette& palette, PaletteFormat format);
+
+// Replaces the file only once the new one is complete. Build, over an existing
+// regular file longer than 768 bytes: the new 768 bytes, then the old file's
+// bytes from 768 on (a game's tables); refused, the file untouched, when those
+// cannot be read or the file is larger than any palette. Otherwise, and for
+// RIFF, PaletteBytes alone.
 Status WritePaletteFile(const Palette& palette, const std::string& path);
 
 }  // namespace pixmill

@@ -1,6 +1,7 @@
 #include "tileset/ArtFile.h"
 
 #include <climits>
+#include <string_view>
 
 #include "common/AtomicFile.h"
 
@@ -8,6 +9,9 @@ namespace pixmill {
 namespace {
 
 constexpr std::int64_t kHeaderSize = 16;
+// Refusals of a file whose header cannot belong to an ART file (a palette or a
+// picture picked by mistake) begin so, apart from damage inside a real one.
+constexpr std::string_view kNotArt = "not an ART file: ";
 
 std::string TileText(int position) {
     return "tile " + std::to_string(position);
@@ -18,7 +22,7 @@ std::string TileText(int position) {
 Result<ArtHeader> ReadArtHeader(ByteSource& source) {
     std::uint8_t bytes[kHeaderSize];
     if (source.Size() < kHeaderSize || !source.Seek(0) || !source.Read(bytes, sizeof bytes)) {
-        return Status::Fail("the file is " + std::to_string(source.Size()) +
+        return Status::Fail(std::string(kNotArt) + "the file is " + std::to_string(source.Size()) +
                             " bytes long, too short for an ART header");
     }
     return ArtHeader{GetI32(bytes), GetI32(bytes + 4), GetI32(bytes + 8), GetI32(bytes + 12)};
@@ -29,22 +33,30 @@ Result<Tileset> ReadArt(ByteSource& source) {
     if (!header) {
         return Status::Fail(header.reason());
     }
+    const std::string notArt(kNotArt);
+    // Every Build game refuses any other version, and it is the one field that
+    // tells a palette or a picture from a tileset before the counts are read.
+    if (header->version != 1) {
+        return Status::Fail(notArt + "its version field is " + std::to_string(header->version) +
+                            ", not 1");
+    }
     const std::int64_t fileSize = source.Size();
     const std::int64_t count = std::int64_t{header->lastTileNumber} - header->firstTileNumber + 1;
+    const std::string numbers = "its tile numbers (" + std::to_string(header->firstTileNumber) +
+                                " to " + std::to_string(header->lastTileNumber) + ")";
     if (count < 0) {
-        return Status::Fail("its last tile number (" + std::to_string(header->lastTileNumber) +
-                            ") is below its first (" + std::to_string(header->firstTileNumber) +
-                            ")");
+        return Status::Fail(notArt + "the last of " + numbers + " is below the first");
     }
     if (count > kMaxArtTiles) {
-        return Status::Fail("it holds " + std::to_string(count) +
+        return Status::Fail(notArt + numbers + " give " + std::to_string(count) +
                             " tiles; an ART file holds at most " + std::to_string(kMaxArtTiles));
     }
     const int n = static_cast<int>(count);
     const std::int64_t tablesEnd = kHeaderSize + 8 * count;
     if (fileSize < tablesEnd) {
-        return Status::Fail("the file ends inside its tile tables (" + std::to_string(fileSize) +
-                            " of " + std::to_string(tablesEnd) + " bytes)");
+        return Status::Fail(notArt + numbers + " give " + std::to_string(count) +
+                            " tiles, whose tables need " + std::to_string(tablesEnd) +
+                            " bytes, but the file is " + std::to_string(fileSize) + " bytes long");
     }
     std::vector<std::uint8_t> tables(static_cast<std::size_t>(8 * count));
     if (!source.Read(tables.data(), tables.size())) {

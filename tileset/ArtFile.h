@@ -29,7 +29,9 @@ struct ArtHeader {
 Result<ArtHeader> ReadArtHeader(ByteSource& source);
 
 // A complete, checked tileset, or the reason the file was refused. Every size is
-// checked against the file's length before anything is allocated. Sets the
+// checked against the file's length before anything is allocated. A header that
+// no ART file has (version other than 1, tile numbers whose count the file
+// cannot hold) is refused with a reason beginning "not an ART file". Sets the
 // header values and tiles; artPath and artFileNumber are left empty and 0.
 Result<Tileset> ReadArt(ByteSource& source);
 Result<Tileset> ReadArt(std::span<const std::uint8_t> bytes);

@@ -1,6 +1,9 @@
 #pragma once
 // The commands of pixmill-tool. Each takes the arguments after its name, already
 // counted, and returns the reason it failed; none leaves a file behind on failure.
+// A command's usage check, where it has one, finds wrong usage that counting
+// cannot (an argument that must be a whole number, an unknown option) before any
+// file is opened; Run* may then take that usage as right.
 
 #include <span>
 #include <string>
@@ -11,7 +14,11 @@ namespace pixmill::tool {
 
 using Arguments = std::span<const std::string>;
 
-Status RunInfo(Arguments args);     // FILE.ART
+Status CheckInfoUsage(Arguments args);
+Status CheckExportUsage(Arguments args);
+Status CheckImportUsage(Arguments args);
+
+Status RunInfo(Arguments args);     // [--names NAMES.H] FILE.ART, the option anywhere
 Status RunResave(Arguments args);   // IN.ART OUT.ART
 Status RunExport(Arguments args);   // IN.ART PALETTE OUT_BASE [FIRST [LAST]]
 Status RunImport(Arguments args);   // IN.ART TILE BITMAP OUT.ART

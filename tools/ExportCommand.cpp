@@ -37,6 +37,16 @@ Status WriteOne(const Tile& tile, const Palette& palette, const std::string& pat
 
 }  // namespace
 
+Status CheckExportUsage(Arguments args) {
+    // FIRST and LAST; their range needs the tileset and is a refusal, not misuse.
+    for (std::size_t i = 3; i < args.size(); ++i) {
+        if (auto typed = ParseWholeNumber(args[i], i == 3 ? "FIRST" : "LAST"); !typed) {
+            return Status::Fail(typed.reason());
+        }
+    }
+    return Status::Ok();
+}
+
 Status RunExport(Arguments args) {
     const std::string& in = args[0];
     const std::string& palettePath = args[1];
@@ -48,12 +58,6 @@ Status RunExport(Arguments args) {
 
     if (base.empty()) {
         return Status::Fail("OUT_BASE is empty; give the start of the bitmaps' names");
-    }
-    // Typing mistakes are told before any file is opened; ranges need the tileset.
-    for (const auto& [text, what] : {std::pair{firstText, "FIRST"}, std::pair{lastText, "LAST"}}) {
-        if (auto typed = text ? ParseWholeNumber(*text, what) : Result<long long>(0); !typed) {
-            return Status::Fail(typed.reason());
-        }
     }
     auto tileset = ReadArtFile(in);
     if (!tileset) {

@@ -8,14 +8,16 @@
 
 namespace pixmill::tool {
 
+Status CheckImportUsage(Arguments args) {
+    // TILE's form; its range needs the tileset and is a refusal, not misuse.
+    auto typed = ParseWholeNumber(args[1], "TILE");
+    return typed ? Status::Ok() : Status::Fail(typed.reason());
+}
+
 Status RunImport(Arguments args) {
     const std::string& in = args[0];
     const std::string& bitmapPath = args[2];
     const std::string& out = args[3];
-    // The number's form is checked before any file is read; its range needs the tileset.
-    if (auto typed = ParseWholeNumber(args[1], "TILE"); !typed) {
-        return Status::Fail(typed.reason());
-    }
     auto tileset = ReadArtFile(in);
     if (!tileset) {
         return FileFailure("open", in, tileset.reason());

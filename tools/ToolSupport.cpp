@@ -45,4 +45,13 @@ Status FileFailure(std::string_view verb, std::string_view path, std::string_vie
                         std::string(reason));
 }
 
+std::string OneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line) {
+        const auto u = static_cast<unsigned char>(c);
+        c = (u < 0x20 || u == 0x7F) ? '?' : c;
+    }
+    return line;
+}
+
 }  // namespace pixmill::tool

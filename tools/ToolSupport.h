@@ -19,4 +19,8 @@ Result<int> ParseTilePosition(std::string_view text, std::string_view what, int 
 // "cannot <verb> <path>: <reason>", the shape of every file error the tool reports.
 Status FileFailure(std::string_view verb, std::string_view path, std::string_view reason);
 
+// The text with every control character (line ends and tabs among them) shown as
+// '?', so that text taken from a file or a command line stays one field of one line.
+std::string OneLine(std::string_view text);
+
 }  // namespace pixmill::tool

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/Commands.h"
+#include "tools/ToolSupport.h"
 
 namespace {
 
@@ -21,27 +22,34 @@ struct Command {
     std::size_t maxArgs;
     std::string_view arguments;
     std::string_view summary;
+    Status (*checkUsage)(Arguments);  // beyond the count; null when the count is all
     Status (*run)(Arguments);
 };
 
 constexpr Command kCommands[] = {
-    {"info", 1, 1, "FILE.ART", "print the header and one line per tile", pixmill::tool::RunInfo},
-    {"resave", 2, 2, "IN.ART OUT.ART", "read and write back; sets the tile-count field",
+    {"info", 1, 3, "[--names NAMES.H] FILE.ART",
+     "print the header and one line per tile, with its name from NAMES.H",
+     pixmill::tool::CheckInfoUsage, pixmill::tool::RunInfo},
+    {"resave", 2, 2, "IN.ART OUT.ART", "read and write back; sets the tile-count field", nullptr,
      pixmill::tool::RunResave},
     {"export", 3, 5, "IN.ART PALETTE OUT_BASE [FIRST [LAST]]",
-     "tiles as OUT_BASE0001.BMP, OUT_BASE0002.BMP, ...", pixmill::tool::RunExport},
+     "tiles as OUT_BASE0001.BMP, OUT_BASE0002.BMP, ...", pixmill::tool::CheckExportUsage,
+     pixmill::tool::RunExport},
     {"import", 4, 4, "IN.ART TILE BITMAP OUT.ART",
-     "put an 8-bit bitmap in place of tile TILE's picture", pixmill::tool::RunImport},
-    {"palette", 2, 2, "IN OUT", "convert a palette (*.PAL: RIFF, any other name: Build)",
+     "put an 8-bit bitmap in place of tile TILE's picture", pixmill::tool::CheckImportUsage,
+     pixmill::tool::RunImport},
+    {"palette", 2, 2, "IN OUT", "convert a palette (*.PAL: RIFF, any other name: Build)", nullptr,
      pixmill::tool::RunPalette},
 };
 
 constexpr std::string_view kDetails =
     "\n"
-    "Tiles are numbered from 1 in the order of the file. export writes every tile\n"
+    "Tiles are numbered from 1 in the order of the file; TILE, FIRST and LAST are\n"
+    "whole numbers (digits, perhaps after a minus sign). export writes every tile\n"
     "when FIRST is not given and only tile FIRST when LAST is not given. Palettes\n"
     "are chosen by name: *.PAL (any case) is a RIFF palette, anything else a Build\n"
-    "palette (PALETTE.DAT). Exit status: 0 done, 1 failed, 2 wrong usage.\n";
+    "palette (PALETTE.DAT); a Build palette written over a longer file keeps what\n"
+    "follows its 768 bytes. Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 
 void PrintUsage(std::FILE* stream) {
     std::fprintf(stream, "usage: pixmill-tool COMMAND ARGUMENTS...\n\ncommands:\n");
@@ -54,12 +62,19 @@ void PrintUsage(std::FILE* stream) {
 
 // Error text goes out as exactly one line, whatever characters a file name holds.
 void PrintError(std::string_view message) {
-    std::string line = "pixmill-tool: ";
-    for (char c : message) {
-        const auto u = static_cast<unsigned char>(c);
-        line += (u < 0x20 || u == 0x7F) ? '?' : c;
+    std::fprintf(stderr, "pixmill-tool: %s\n", pixmill::tool::OneLine(message).c_str());
+}
+
+// Wrong usage is told as the command's usage line, followed in parentheses by what
+// was wrong when it was more than the number of arguments; still one line.
+int PrintMisuse(const Command& command, std::string_view why) {
+    std::string line =
+        "usage: pixmill-tool " + std::string(command.name) + " " + std::string(command.arguments);
+    if (!why.empty()) {
+        line += " (" + std::string(why) + ")";
     }
-    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fprintf(stderr, "%s\n", pixmill::tool::OneLine(line).c_str());
+    return 2;
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -77,9 +92,12 @@ int Run(const std::vector<std::string>& args) {
         }
         const Arguments rest = Arguments(args).subspan(1);
         if (rest.size() < command.minArgs || rest.size() > command.maxArgs) {
-            std::fprintf(stderr, "usage: pixmill-tool %s %s\n", std::string(command.name).c_str(),
-                         std::string(command.arguments).c_str());
-            return 2;
+            return PrintMisuse(command, "");
+        }
+        if (command.checkUsage != nullptr) {
+            if (Status usage = command.checkUsage(rest); !usage) {
+                return PrintMisuse(command, usage.reason());
+            }
         }
         if (Status done = command.run(rest); !done) {
             PrintError(done.reason());

@@ -143,11 +143,14 @@ TEST_F(PaletteCommandsTest, ExportOverAnExistingFileAsksFirst) {
     EXPECT_EQ(prompts.Messages(), std::vector<std::string>{"Overwrite existing file?"});
     EXPECT_EQ(ReadBytes(source), before);
 
-    // Yes replaces the longer file by exactly 768 bytes.
+    // Yes replaces the palette and keeps the game's tables after it.
+    LoadPaletteFile(WriteTestPalette());
     prompts.AnswerSave(source);
     prompts.AnswerYes();
     form.mnuexppal->trigger();
-    EXPECT_EQ(ReadBytes(source), Bytes(before.begin(), before.begin() + 768));
+    Bytes expected = PaletteBytes(editor.palette, PaletteFormat::Build);
+    expected.insert(expected.end(), before.begin() + 768, before.end());
+    EXPECT_EQ(ReadBytes(source), expected);
 
     prompts.ClearShown();
     prompts.AnswerSave(dir.Path("no-such-folder/p.dat"));

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <numeric>
+#include <optional>
+
 #include "tests/TestSupport.h"
 
 namespace pixmill {
@@ -106,20 +112,62 @@ TEST(PaletteFile, FormatFollowsTheNameOnBothSides) {
     EXPECT_FALSE(ReadPaletteFile(dir.Path("absent.dat")));
 }
 
-TEST(RealPalette, ExportsTheFirst768BytesBackOverALongerFile) {
+TEST(PaletteFile, BuildExportKeepsWhatFollowsTheColoursOfALongerFile) {
+    struct Case {
+        const char* name;
+        std::optional<Bytes> existing;
+        bool keepsTail;
+    };
+    Bytes tables(5000);
+    std::iota(tables.begin(), tables.end(), std::uint8_t{1});
+    const Case cases[] = {{"NEW.DAT", std::nullopt, false},   {"SHORT.DAT", Bytes(100, 7), false},
+                          {"BARE.DAT", Bytes(768, 7), false}, {"ONE.DAT", Bytes(769, 7), true},
+                          {"GAME.DAT", tables, true},         {"GAME.PAL", tables, false}};
+    ScratchDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.existing) {
+            WriteBytes(dir.Path(c.name), *c.existing);
+        }
+        ASSERT_TRUE(WritePaletteFile(Ramp(), dir.Path(c.name)));
+        Bytes expected = PaletteBytes(Ramp(), PaletteFormatOf(c.name));
+        if (c.keepsTail) {
+            expected.insert(expected.end(), c.existing->begin() + 768, c.existing->end());
+        }
+        EXPECT_EQ(ReadBytes(dir.Path(c.name)), expected);
+    }
+    EXPECT_EQ(test::ListDir(dir.root()).size(), std::size(cases));
+}
+
+TEST(PaletteFile, AFileTooLargeForAPaletteIsRefusedAndKept) {
+    ScratchDir dir;
+    const std::string path = dir.Path("BIG.DAT");
+    std::ofstream(path).close();
+    std::filesystem::resize_file(path, 100 << 20);  // sparse: no disk is spent
+    const Status refused = WritePaletteFile(Ramp(), path);
+    EXPECT_NE(refused.reason().find("too large"), std::string::npos) << refused.reason();
+    EXPECT_EQ(std::filesystem::file_size(path), std::uintmax_t{100} << 20);
+}
+
+TEST(RealPalette, ExportOverTheGamesPaletteKeepsItsTables) {
     const std::string path = test::FixturePath("kenbuild/PALETTE.DAT");
     if (path.empty()) {
         GTEST_SKIP() << "fixtures absent";
     }
-    auto palette = ReadPaletteFile(path);
-    ASSERT_TRUE(palette) << palette.reason();
     const Bytes original = ReadBytes(path);
+    ASSERT_EQ(original.size(), 74498u);
     ScratchDir dir;
     const std::string out = dir.Path("PALETTE.DAT");
     WriteBytes(out, original);
-    ASSERT_TRUE(WritePaletteFile(*palette, out));
-    EXPECT_EQ(ReadBytes(out), Bytes(original.begin(), original.begin() + 768));
+    ASSERT_TRUE(WritePaletteFile(Ramp(), out));
+    const Bytes written = ReadBytes(out);
+    ASSERT_EQ(written.size(), 74498u);
+    EXPECT_EQ(Bytes(written.begin(), written.begin() + 768),
+              PaletteBytes(Ramp(), PaletteFormat::Build));
+    EXPECT_TRUE(std::equal(written.begin() + 768, written.end(), original.begin() + 768));
 
+    auto palette = ReadPaletteFile(path);
+    ASSERT_TRUE(palette) << palette.reason();
     const std::string riff = dir.Path("PALETTE.PAL");
     ASSERT_TRUE(WritePaletteFile(*palette, riff));
     const Bytes r = ReadBytes(riff);

@@ -103,6 +103,7 @@ TEST(ArtRead, EmptyTilesetsAreValid) {
 
 TEST(ArtRead, TakesTheLargestFileItCanAndNoMore) {
     Bytes largest(16 + 8 * 8192, 0);
+    Put32(largest, 0, 1);
     Put32(largest, 12, 8191);
     auto set = ReadArt(largest);
     ASSERT_TRUE(set) << set.reason();
@@ -148,6 +149,34 @@ TEST(ArtRead, RefusesBrokenFilesWithAReason) {
         ASSERT_FALSE(set) << c.what;
         EXPECT_NE(set.reason().find(c.reasonHas), std::string::npos)
             << c.what << ": " << set.reason();
+    }
+}
+
+TEST(ArtRead, RefusesWhatIsPlainlyNotAnArtFile) {
+    Bytes palette(768);
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        palette[i] = static_cast<std::uint8_t>(i % 64);
+    }
+    // Colours (1, 0, 0) and (0, ...) read as version 1; the tile numbers still give it away.
+    Bytes paletteAsVersion1 = palette;
+    Put32(paletteAsVersion1, 0, 1);
+    Bytes bitmap = {'B', 'M', 0x56, 0x04, 0, 0, 0, 0, 0, 0, 0x36, 0x04, 0, 0, 40, 0};
+    bitmap.resize(1078 + 16, 3);
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    png.resize(60, 0);
+    Bytes tablesBeyondTheFile = ArtHeaderAndTables(0, 0, 255, {});
+    tablesBeyondTheFile.resize(768);
+    const std::pair<Bytes, const char*> cases[] = {
+        {palette, "version field is 50462976, not 1"},
+        {paletteAsVersion1, "8192"},
+        {bitmap, "version field is 72764738"},
+        {png, "version field"},
+        {tablesBeyondTheFile, "need 2064 bytes, but the file is 768"}};
+    for (const auto& [bytes, why] : cases) {
+        auto set = ReadArt(bytes);
+        ASSERT_FALSE(set) << why;
+        EXPECT_EQ(set.reason().rfind("not an ART file: ", 0), 0u) << set.reason();
+        EXPECT_NE(set.reason().find(why), std::string::npos) << set.reason();
     }
 }
 

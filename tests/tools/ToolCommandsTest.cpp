@@ -32,18 +32,30 @@ TEST(ToolUsage, HelpListsEveryCommandAndMisuseExitsTwo) {
     EXPECT_EQ(bare.out, "");
     EXPECT_NE(bare.err.find("usage:"), std::string::npos);
 
-    const std::vector<std::vector<std::string>> miscounted{{"info"},
-                                                           {"info", "a", "b"},
-                                                           {"resave", "a"},
-                                                           {"export", "a", "b"},
-                                                           {"export", "a", "b", "c", "1", "2", "3"},
-                                                           {"import", "a", "1", "b"},
-                                                           {"palette", "a"},
-                                                           {"palette", "a", "b", "c"}};
-    for (const auto& args : miscounted) {
+    // Found before any file is opened: none of these files exists.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> misused{
+        {{"info"}, ""},
+        {{"info", "a", "b"}, "(one FILE.ART only)"},
+        {{"info", "--names"}, "(--names needs"},
+        {{"info", "a", "--names"}, "(--names needs"},
+        {{"info", "--names", "a"}, "(no FILE.ART)"},
+        {{"info", "--nmes", "a", "b"}, "(unknown option --nmes)"},
+        {{"resave", "a"}, ""},
+        {{"export", "a", "b"}, ""},
+        {{"export", "a", "b", "c", "1", "2", "3"}, ""},
+        {{"export", "a", "b", "c", "2.5"}, "(FIRST must be a whole number, not \"2.5\")"},
+        {{"export", "a", "b", "c", "1", "+3"}, "(LAST must be a whole number, not \"+3\")"},
+        {{"import", "a", "1", "b"}, ""},
+        {{"import", "a", "", "b", "c"}, "(TILE must be a whole number, not \"\")"},
+        {{"import", "a", "abc", "b", "c"}, "(TILE must be a whole number, not \"abc\")"},
+        {{"palette", "a"}, ""},
+        {{"palette", "a", "b", "c"}, ""}};
+    for (const auto& [args, why] : misused) {
         const ToolRun run = RunTool(args);
-        EXPECT_EQ(run.exitCode, 2) << args[0];
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
         EXPECT_EQ(run.err.rfind("usage: pixmill-tool " + args[0] + " ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(why + (why.empty() ? "\n" : "")), std::string::npos) << run.err;
     }
     const ToolRun unknown = RunTool({"convert", "a", "b"});
     EXPECT_EQ(unknown.exitCode, 2);
@@ -63,10 +75,38 @@ TEST(ToolInfo, ListsHeaderAndEveryTileAsTheEditorShowsThem) {
               "last-tile-number 102\n"
               "tiles 3\n"
               "file-number 12\n"
-              "# tile position size byte0 byte1 byte2 byte3 frames type x-offset y-offset speed\n"
-              "tile 1 5x3 85 03 fe 0f 6 Forwards -3 -2 15\n"
-              "tile 2 0x0 00 00 00 00 1 None 0 0 0\n"
-              "tile 3 4x6 ff 80 7f ff 64 Backwards 128 127 255\n");
+              "# tile position number size byte0 byte1 byte2 byte3 frames type x-offset "
+              "y-offset speed\n"
+              "tile 1 100 5x3 85 03 fe 0f 6 Forwards -3 -2 15\n"
+              "tile 2 101 0x0 00 00 00 00 1 None 0 0 0\n"
+              "tile 3 102 4x6 ff 80 7f ff 64 Backwards 128 127 255\n");
+}
+
+TEST(ToolInfo, NamesComeFromTheHeaderByTilesetWideNumberUntilItStops) {
+    ScratchDir dir;
+    // TILES012.ART with three tiles: they are 36 to 38 tileset-wide, 100 to 102 in the file.
+    WriteBytes(dir.Path("TILES012.ART"), ArtFileBytes(ThreeTiles(), 3, 100));
+    const std::string header =
+        "#define WALL 36\r\n#define DOOR\t 38\r\n\r\n#define BAD\r\n#define SKY 37\r\n";
+    WriteBytes(dir.Path("NAMES.H"), Bytes(header.begin(), header.end()));
+    const std::string names = dir.Path("NAMES.H");
+    const std::string art = dir.Path("TILES012.ART");
+    for (const auto& args : {std::vector<std::string>{"info", "--names", names, art},
+                             std::vector<std::string>{"info", art, "--names", names}}) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out.substr(run.out.find("names-")),
+                  "names-stored 2\n"
+                  "names-stopped 4 no space separates the name from the number\n"
+                  "# tile position number size byte0 byte1 byte2 byte3 frames type x-offset "
+                  "y-offset speed name\n"
+                  "tile 1 100 5x3 85 03 fe 0f 6 Forwards -3 -2 15 WALL\n"
+                  "tile 2 101 0x0 00 00 00 00 1 None 0 0 0 -\n"
+                  "tile 3 102 4x6 ff 80 7f ff 64 Backwards 128 127 255 DOOR?\n");
+    }
+    ScratchDir empty;
+    ExpectRefused(RunTool({"info", "--names", dir.Path("missing.h"), art}), empty.root());
 }
 
 TEST(ToolInfo, AListingThatCannotBeWrittenIsAFailure) {
