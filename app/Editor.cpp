@@ -1,5 +1,6 @@
 #include "app/Editor.h"
 
+#include "about/About.h"
 #include "app/Form1.h"
 #include "browser/Form2.h"
 #include "editing/Form3.h"
@@ -12,7 +13,24 @@ Editor::Editor(Prompts& prompter)
       form1(std::make_unique<Form1>(*this)),
       form2(std::make_unique<Form2>(*this)) {}
 
-Editor::~Editor() = default;
+Editor::~Editor() {
+    // An about window closed just now waits for the event loop to go.
+    delete closingAbout_.data();
+}
+
+About& Editor::OpenAbout() {
+    if (!about_) {
+        about_ = std::make_unique<About>(*this);
+    }
+    return *about_;
+}
+
+void Editor::CloseAbout() {
+    if (about_) {
+        closingAbout_ = about_.release();
+        closingAbout_->deleteLater();
+    }
+}
 
 Form3& Editor::form3() {
     if (!form3_) {

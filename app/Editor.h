@@ -3,6 +3,7 @@
 // command reads and changes, and the windows that show them. Procedures take
 // it by reference; tests make their own.
 
+#include <QPointer>
 #include <exception>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@ namespace pixmill {
 class Form1;
 class Form2;
 class Form3;
+class About;
 
 class Editor {
   public:
@@ -46,11 +48,19 @@ class Editor {
     Form3& form3();
     bool hasForm3() const { return form3_ != nullptr; }
 
+    // The about window while it is open: made by OpenAbout, destroyed by
+    // CloseAbout once the event being handled (its own "&Ok") is done.
+    About* about() const { return about_.get(); }
+    About& OpenAbout();
+    void CloseAbout();
+
     bool ended() const { return ended_; }
     void MarkEnded() { ended_ = true; }
 
   private:
     std::unique_ptr<Form3> form3_;
+    std::unique_ptr<About> about_;
+    QPointer<About> closingAbout_;
     bool ended_ = false;
 };
 

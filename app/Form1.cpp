@@ -18,6 +18,8 @@
 namespace pixmill {
 namespace {
 
+const char kOwnEnabledState[] = "pixmillEnabled";
+
 // What clearing the tile view fills it with: a neutral grey, so that a tile's
 // black pixels stand apart from the space around it.
 const QColor kViewBackground(128, 128, 128);
@@ -49,6 +51,9 @@ QLabel* AddSwatch(QWidget* client, int x) {
 void SetMenuEnabled(QMenu* menu, bool enabled) {
     // Only the menu's entry in its parent: disabling the menu widget would
     // also disable the submenus inside it, and they keep states of their own.
+    // The state is noted on the menu as well, because a menu sets its entry
+    // from its widget when the window around it is enabled again.
+    menu->setProperty(kOwnEnabledState, enabled);
     menu->menuAction()->setEnabled(enabled);
 }
 
@@ -169,11 +174,16 @@ void Form1::ConnectHandlers() {
     on(mnuSaveAs, &QAction::triggered, &Form1::mnuSaveAs_Click);
     on(mnuExit, &QAction::triggered, &Form1::mnuExit_Click);
     on(mnuBrowse, &QAction::triggered, &Form1::mnuBrowse_Click);
+    on(mnuAbout, &QAction::triggered, &Form1::mnuAbout_Click);
     on(mnuCross, &QAction::triggered, &Form1::mnuCross_Click);
     on(mnu1x, &QAction::triggered, &Form1::mnu1x_Click);
     on(mnu2x, &QAction::triggered, &Form1::mnu2x_Click);
     on(mnu4x, &QAction::triggered, &Form1::mnu4x_Click);
     on(mnu8x, &QAction::triggered, &Form1::mnu8x_Click);
+    on(mnuNames, &QAction::triggered, &Form1::mnuNames_Click);
+    on(mnuibmp, &QAction::triggered, &Form1::mnuibmp_Click);
+    on(mnuebmp, &QAction::triggered, &Form1::mnuebmp_Click);
+    on(mnubatche, &QAction::triggered, &Form1::mnubatche_Click);
     on(mnuinsert, &QAction::triggered, &Form1::mnuinsert_Click);
     on(mnuinsert2, &QAction::triggered, &Form1::mnuinsert2_Click);
     on(mnudelete, &QAction::triggered, &Form1::mnudelete_Click);
@@ -219,6 +229,20 @@ void Form1::SetStatusText(const std::string& text) {
 
 void Form1::Form_Load() {
     StartUp(editor_);
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Enabled again after a dialog: the menus took the window's state, and
+    // get back their own.
+    if (event->type() == QEvent::EnabledChange && isEnabled()) {
+        for (QMenu* menu : findChildren<QMenu*>()) {
+            const QVariant own = menu->property(kOwnEnabledState);
+            if (own.isValid()) {
+                menu->menuAction()->setEnabled(own.toBool());
+            }
+        }
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -95,9 +95,11 @@ class Form1 : public QMainWindow {
     void mnuSave_Click();
     void mnuSaveAs_Click();
     void mnuExit_Click();
+    void mnuNames_Click();
 
     // View menu, paging and the palette strip
     void mnuBrowse_Click();
+    void mnuAbout_Click();
     void mnuCross_Click();
     void mnu1x_Click();
     void mnu2x_Click();
@@ -108,6 +110,9 @@ class Form1 : public QMainWindow {
     void Picture2_MouseDown(int button, int shift, int x, int y);
 
     // Tile menu
+    void mnuibmp_Click();
+    void mnuebmp_Click();
+    void mnubatche_Click();
     void mnuinsert_Click();
     void mnuinsert2_Click();
     void mnudelete_Click();
@@ -123,6 +128,7 @@ class Form1 : public QMainWindow {
     void mnuDecSpeed_Click();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;  // Form_Unload
     void showEvent(QShowEvent* event) override;
 

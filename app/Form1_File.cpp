@@ -5,11 +5,13 @@
 #include "app/Form1.h"
 #include "app/PaletteCommands.h"
 #include "app/StartUp.h"
+#include "names/NamesWindow.h"
 
 namespace pixmill {
 namespace {
 
 const char kArtFilter[] = "Build Engine Tilesets (*.ART)|*.ART";
+const char kNamesFilter[] = "Build Engine Names Header (*.h)|*.h";
 const char kPaletteFilter[] = "Build Engine Palettes (*.DAT)|*.DAT|Windows Palettes (*.PAL)|*.PAL";
 
 }  // namespace
@@ -52,6 +54,13 @@ void Form1::mnuSaveAs_Click() {
 
 void Form1::mnuExit_Click() {
     EndEditor(editor_);
+}
+
+void Form1::mnuNames_Click() {
+    const std::string path = CommonDialog1.AskOpen(kNamesFilter);
+    if (!path.empty()) {
+        LoadNames(editor_, path);
+    }
 }
 
 }  // namespace pixmill

@@ -1,9 +1,10 @@
-// The Tile menu of the main window: inserting, deleting, resizing and
-// clearing tiles, and the properties dialog.
+// The Tile menu of the main window: bitmaps in and out, inserting, deleting,
+// resizing and clearing tiles, and the properties dialog.
 
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/WindowProcedures.h"
+#include "bitmap/BitmapCommands.h"
 #include "common/Numbers.h"
 #include "editing/TileCommands.h"
 #include "editing/TileEdits.h"
@@ -35,6 +36,38 @@ Tile* Form1::CurrentTile() {
         return nullptr;
     }
     return &editor_.tileset.tile(current);
+}
+
+void Form1::mnuibmp_Click() {
+    if (editor_.state.currentTile < 1) {
+        WarnNoTileSelected(editor_);
+        return;
+    }
+    const std::string path = CommonDialog1.AskOpen(kBitmapFilter);
+    if (!path.empty()) {
+        ImportTileBmp(editor_, path);
+    }
+}
+
+void Form1::mnuebmp_Click() {
+    if (editor_.state.currentTile < 1) {
+        WarnNoTileSelected(editor_);
+        return;
+    }
+    const std::string path = CommonDialog1.AskSave(kBitmapFilter);
+    if (!path.empty()) {
+        ExportTileBmp(editor_, path);
+    }
+}
+
+void Form1::mnubatche_Click() {
+    if (editor_.state.currentTile < 1) {
+        WarnNoTileSelected(editor_);
+        return;
+    }
+    if (const std::optional<TileRange> range = AskTileRange(editor_, "Pixmill - Batch Export")) {
+        BatchExportBmp(editor_, range->first, range->last);
+    }
 }
 
 void Form1::mnuinsert_Click() {

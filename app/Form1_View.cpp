@@ -18,6 +18,10 @@ void Form1::mnuBrowse_Click() {
     browser.activateWindow();
 }
 
+void Form1::mnuAbout_Click() {
+    ShowAboutWindow(editor_);
+}
+
 void Form1::mnuCross_Click() {
     editor_.state.crosshairOn = !editor_.state.crosshairOn;
     mnuCross->setChecked(editor_.state.crosshairOn);

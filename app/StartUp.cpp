@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "about/About.h"
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "browser/Form2.h"
@@ -32,6 +33,9 @@ void StartUp(Editor& editor) {
 
 void EndEditor(Editor& editor) {
     editor.MarkEnded();
+    if (editor.about() != nullptr) {
+        editor.about()->hide();
+    }
     if (editor.hasForm3()) {
         editor.form3().hide();
     }

@@ -8,6 +8,7 @@
 //   ConfirmOverwrite                                          app/ArtCommands.cpp
 //   FillBrowser                                               browser/Browser.cpp
 //   ShowTileAttributes, ShowTileProperties, WarnNoTileSelected editing/TileAttributesWindow.cpp
+//   ShowAboutWindow                                           about/About.cpp
 //   the helpers below                                         app/WindowProcedures.cpp
 
 #include <optional>
@@ -43,6 +44,9 @@ void ShowTileAttributes(Editor& editor);
 // Shows the properties dialog for the current tile; the main window and the
 // browser take no input until it is closed. Warns when no tile is current.
 void ShowTileProperties(Editor& editor);
+
+// Opens the about window; the main window takes no input until "&Ok".
+void ShowAboutWindow(Editor& editor);
 
 // The warning of every tile command that needs a current tile.
 void WarnNoTileSelected(Editor& editor);
