@@ -6,15 +6,25 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
+
 #include <chrono>
+#include <climits>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/WindowProcedures.h"
+#include "bitmap/TileBitmap.h"
 #include "editing/TileEdits.h"
 #include "platform/ScriptedPrompts.h"
 
@@ -129,9 +139,144 @@ void BM_InsertDeleteCommands(benchmark::State& state) {
 }
 BENCHMARK(BM_InsertDeleteCommands)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// A fresh folder for each run of a batch, removed untimed.
+std::filesystem::path BatchFolder() {
+    const char* base = std::getenv("PIXMILL_BENCH_DIR");
+    return std::filesystem::path(base != nullptr ? base : std::filesystem::temp_directory_path()) /
+           "pixmill-edit-bench";
+}
+
+constexpr int kBatchTiles = 4096;
+
+// "Batch Export..." of tiles 1 to 4096 of 64 x 64 into an empty folder: the
+// range answered, the name chosen, a status text painted for each file.
+void BM_BatchExport(benchmark::State& state) {
+    Session session(kBatchTiles, 64);
+    pixmill::Editor& editor = session.editor;
+    const std::filesystem::path folder = BatchFolder();
+    for (auto _ : state) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        session.prompts.AnswerInput("1");
+        session.prompts.AnswerInput(std::to_string(kBatchTiles));
+        session.prompts.AnswerSave((folder / "tiles.bmp").string());
+        const auto start = Clock::now();
+        editor.form1->mnubatche->trigger();
+        state.SetIterationTime(Seconds(start, Clock::now()));
+    }
+    if (!session.prompts.Messages().empty() || session.prompts.unusedAnswers() != 0) {
+        state.SkipWithError("the batch did not run through");
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_BatchExport)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same 4096 files, their bytes made beforehand, each written with one
+// open, one write and a close; durable: as the export writes them, through a
+// temporary file flushed to disk and renamed, and the folder flushed.
+void BatchFloor(benchmark::State& state, bool durable) {
+    const std::vector<std::uint8_t> bytes(1078 + 64 * 64, 7);
+    const std::filesystem::path folder = BatchFolder();
+    for (auto _ : state) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        const auto start = Clock::now();
+        for (int n = 1; n <= kBatchTiles; ++n) {
+            const std::string path = (folder / ("tiles" + std::to_string(n) + ".BMP")).string();
+            const std::string written = durable ? path + ".tmp" : path;
+            const int fd = ::open(written.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd < 0 ||
+                ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+                state.SkipWithError("cannot write");
+                return;
+            }
+            if (durable) {
+                ::fsync(fd);
+            }
+            ::close(fd);
+            if (durable) {
+                std::rename(written.c_str(), path.c_str());
+                const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+                ::fsync(dir);
+                ::close(dir);
+            }
+        }
+        state.SetIterationTime(Seconds(start, Clock::now()));
+    }
+    std::filesystem::remove_all(folder);
+}
+void BM_BatchExportFloor(benchmark::State& state) {
+    BatchFloor(state, false);
+}
+void BM_BatchExportDurableFloor(benchmark::State& state) {
+    BatchFloor(state, true);
+}
+BENCHMARK(BM_BatchExportFloor)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BatchExportDurableFloor)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// "Import BMP..."'s reading of a 1024 x 1024 bitmap into a scratch tile,
+// beside one plain read of the file into a fresh buffer (open, fstat, a
+// vector of its size, read, close).
+std::string ImportSubject() {
+    static const std::string path = [] {
+        const std::filesystem::path folder = BatchFolder().string() + "-import";
+        std::filesystem::create_directories(folder);
+        const std::string file = (folder / "big.bmp").string();
+        pixmill::WriteTileBitmapFile(PatternTile(1024, 5), pixmill::Palette{}, file);
+        return file;
+    }();
+    return path;
+}
+
+void BM_ImportBitmap(benchmark::State& state) {
+    const std::string path = ImportSubject();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        pixmill::Result<pixmill::Tile> tile = pixmill::ReadTileBitmapFile(path);
+        const auto stop = Clock::now();
+        if (!tile) {
+            state.SkipWithError("the bitmap did not read");
+            break;
+        }
+        benchmark::DoNotOptimize(tile->pixels.data());
+        state.SetIterationTime(Seconds(start, stop));
+    }
+}
+BENCHMARK(BM_ImportBitmap)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_ImportFloor(benchmark::State& state) {
+    const std::string path = ImportSubject();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const int fd = ::open(path.c_str(), O_RDONLY);
+        struct stat info {};
+        ::fstat(fd, &info);
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+        const bool ok = ::read(fd, bytes.data(), bytes.size()) == info.st_size;
+        ::close(fd);
+        const auto stop = Clock::now();
+        if (!ok) {
+            state.SkipWithError("the plain read failed");
+            break;
+        }
+        benchmark::DoNotOptimize(bytes.data());
+        state.SetIterationTime(Seconds(start, stop));
+    }
+}
+BENCHMARK(BM_ImportFloor)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // As in art_io_bench: freed memory stays with the process, so every run
+    // allocates from pages already faulted in, whatever ran before it.
+    if (std::getenv("PIXMILL_BENCH_DEFAULT_MALLOC") == nullptr) {
+        ::mallopt(M_MMAP_MAX, 0);
+        ::mallopt(M_TRIM_THRESHOLD, INT_MAX);
+    }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -8,37 +8,42 @@
 namespace pixmill {
 namespace {
 
-enum class Written { Yes, Skipped, Failed };
+enum class Written { Yes, Skipped };
 
 // One bitmap of tile position at path: the question, the status texts, the
-// safe write. A failure is reported with what came before it in the batch.
-Written ExportBitmap(Editor& editor, int position, const std::string& path, int writtenBefore) {
+// safe write. Skipped when the user keeps the old file; a failure gives its
+// reason, the status line as it was before.
+Result<Written> ExportBitmap(Editor& editor, int position, const std::string& path, Flush flush) {
     if (!ConfirmOverwrite(editor, path)) {
         return Written::Skipped;
     }
     Form1& form = *editor.form1;
     const std::string statusBefore = form.StatusText();
     ShowStatus(editor, "Writing " + path + "...");
-    const Status written = WriteTileBitmapFile(editor.tileset.tile(position), editor.palette, path);
+    const Status written =
+        WriteTileBitmapFile(editor.tileset.tile(position), editor.palette, path, flush);
     if (!written) {
         form.SetStatusText(statusBefore);
-        std::string message = "Error writing bitmap.\n" + path + "\n" + written.reason();
-        if (writtenBefore >= 0) {
-            message += "\n" + std::to_string(writtenBefore) +
-                       (writtenBefore == 1 ? " bitmap was" : " bitmaps were") +
-                       " written before it.";
-        }
-        Warn(editor.prompts, message);
-        return Written::Failed;
+        return written;
     }
     form.SetStatusText("Done.");
     return Written::Yes;
 }
 
+std::string WriteFailure(const std::string& path, const std::string& reason) {
+    // Appended piece by piece: GCC 12 mistakes a chain of + here for an overlap.
+    std::string message = "Error writing bitmap.\n";
+    message.append(path).append("\n").append(reason);
+    return message;
+}
+
 }  // namespace
 
 void ExportTileBmp(Editor& editor, const std::string& path) {
-    ExportBitmap(editor, editor.state.currentTile, path, -1);
+    const Result<Written> result = ExportBitmap(editor, editor.state.currentTile, path, Flush::Now);
+    if (!result) {
+        Warn(editor.prompts, WriteFailure(path, result.reason()));
+    }
 }
 
 void BatchExportBmp(Editor& editor, int first, int last) {
@@ -49,12 +54,29 @@ void BatchExportBmp(Editor& editor, int first, int last) {
     // Each tile is written by its position; the current tile stays as it is,
     // so nothing that runs while a status text paints sees another one.
     int written = 0;
+    std::string failure;
     for (int k = first, n = 1; k <= last; ++k, ++n) {
-        const Written result = ExportBitmap(editor, k, BatchBitmapPath(chosen, n), written);
-        if (result == Written::Failed) {
-            return;
+        const std::string path = BatchBitmapPath(chosen, n);
+        const Result<Written> result = ExportBitmap(editor, k, path, Flush::Later);
+        if (!result) {
+            failure = WriteFailure(path, result.reason());
+            break;
         }
-        written += result == Written::Yes ? 1 : 0;
+        written += *result == Written::Yes ? 1 : 0;
+    }
+    // The new files of the batch reach the disk together, those before a
+    // failure included.
+    if (written > 0) {
+        if (const Status flushed = FlushFolder(chosen); !flushed && failure.empty()) {
+            failure = WriteFailure(chosen, flushed.reason());
+        }
+    }
+    if (!failure.empty()) {
+        failure.append("\n")
+            .append(std::to_string(written))
+            .append(written == 1 ? " bitmap was" : " bitmaps were")
+            .append(" written before it.");
+        Warn(editor.prompts, failure);
     }
 }
 

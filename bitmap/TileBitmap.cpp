@@ -1,8 +1,10 @@
 #include "bitmap/TileBitmap.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "common/AtomicFile.h"
+#include "common/Transpose.h"
 
 namespace pixmill {
 namespace {
@@ -44,17 +46,19 @@ std::vector<std::uint8_t> TileBitmapBytes(const Tile& tile, const Palette& palet
         entry[1] = palette[i].green;
         entry[2] = palette[i].red;
     }
-    std::uint8_t* row = p + kBitmapRowsOffset;
-    for (int y = tile.height; y >= 1; --y, row += stride) {
-        for (int x = 1; x <= tile.width; ++x) {
-            row[x - 1] = tile.Pixel(x, y);
-        }
+    // The tile's columns become the rows, the bottom row first.
+    if (!tile.pixels.empty()) {
+        const auto rowStride = static_cast<std::ptrdiff_t>(stride);
+        TransposeBytes(tile.pixels.data(), tile.height,
+                       p + kBitmapRowsOffset + (tile.height - 1) * rowStride, -rowStride,
+                       tile.width, tile.height);
     }
     return bytes;
 }
 
-Status WriteTileBitmapFile(const Tile& tile, const Palette& palette, const std::string& path) {
-    return WriteFileAtomically(path, TileBitmapBytes(tile, palette));
+Status WriteTileBitmapFile(const Tile& tile, const Palette& palette, const std::string& path,
+                           Flush flush) {
+    return WriteFileAtomically(path, TileBitmapBytes(tile, palette), flush);
 }
 
 std::string BatchBitmapPath(std::string_view chosenPath, int n) {
@@ -63,6 +67,14 @@ std::string BatchBitmapPath(std::string_view chosenPath, int n) {
     std::snprintf(number, sizeof number, "%04d", n);
     return std::string(base) + number + ".BMP";
 }
+
+namespace {
+
+// Rows read and turned at a time: a band of the widest tile is 2 MiB, of a
+// typical one a few KiB.
+constexpr int kBandRows = 64;
+
+}  // namespace
 
 Result<Tile> ReadTileBitmap(ByteSource& source) {
     const std::int64_t fileSize = source.Size();
@@ -112,18 +124,24 @@ Result<Tile> ReadTileBitmap(ByteSource& source) {
     if (picture.pixels.empty()) {
         return picture;
     }
-    std::vector<std::uint8_t> row(stride);
+    // The rows are read a band at a time into a buffer that stays in the cache,
+    // and each band turned into the parts of the columns it holds.
+    const int bandRows = std::min(kBandRows, static_cast<int>(height));
+    PixelBuffer band(stride * static_cast<std::size_t>(bandRows));
     if (!source.Seek(rowsOffset)) {
         return Status::Fail("the file could not be read");
     }
-    for (int r = 0; r < picture.height; ++r) {
-        if (!source.Read(row.data(), row.size())) {
+    const auto rowStride = static_cast<std::ptrdiff_t>(stride);
+    for (int first = 0; first < picture.height; first += bandRows) {
+        const int n = std::min(bandRows, picture.height - first);
+        if (!source.Read(band.data(), stride * static_cast<std::size_t>(n))) {
             return Status::Fail("the file could not be read");
         }
-        const int y = topDown ? r + 1 : picture.height - r;
-        for (int x = 1; x <= picture.width; ++x) {
-            picture.Pixel(x, y) = row[static_cast<std::size_t>(x - 1)];
-        }
+        // Stored bottom row first unless the height says top down.
+        const int topRow = topDown ? first : picture.height - first - n;
+        TransposeBytes(topDown ? band.data() : band.data() + (n - 1) * rowStride,
+                       topDown ? rowStride : -rowStride, picture.pixels.data() + topRow,
+                       picture.height, n, picture.width);
     }
     return picture;
 }
@@ -134,7 +152,8 @@ Result<Tile> ReadTileBitmap(std::span<const std::uint8_t> bytes) {
 }
 
 Result<Tile> ReadTileBitmapFile(const std::string& path) {
-    auto source = FileSource::Open(path);
+    // A small buffer for the headers; the rows go straight into their band.
+    auto source = FileSource::Open(path, 4096);
     if (!source) {
         return Status::Fail(source.reason());
     }

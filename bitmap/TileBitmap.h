@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/AtomicFile.h"
 #include "common/ByteIo.h"
 #include "common/Result.h"
 #include "palette/Palette.h"
@@ -24,7 +25,8 @@ inline constexpr std::size_t kBitmapRowsOffset = 1078;
 std::size_t BitmapRowStride(int width);
 
 std::vector<std::uint8_t> TileBitmapBytes(const Tile& tile, const Palette& palette);
-Status WriteTileBitmapFile(const Tile& tile, const Palette& palette, const std::string& path);
+Status WriteTileBitmapFile(const Tile& tile, const Palette& palette, const std::string& path,
+                           Flush flush = Flush::Now);
 
 // The n-th file of a batch: the chosen name without its last four characters,
 // n as four digits, then ".BMP" (tiles.bmp and 12 give tiles0012.BMP).

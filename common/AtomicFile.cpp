@@ -148,8 +148,8 @@ Status CheckReplaceable(const std::string& path) {
     return Status::Ok();
 }
 
-Status WriteFileAtomically(const std::string& path,
-                           const std::function<Status(ByteSink&)>& produce) {
+Status WriteFileAtomically(const std::string& path, const std::function<Status(ByteSink&)>& produce,
+                           Flush flush) {
     if (path.empty()) {
         return Status::Fail("no file name was given");
     }
@@ -157,6 +157,8 @@ Status WriteFileAtomically(const std::string& path,
         return replaceable;
     }
     const std::string target = ResolveTarget(path);
+    // Only a new file may wait: nothing is lost if it never reaches the disk.
+    const bool flushNow = flush == Flush::Now || access(target.c_str(), F_OK) == 0;
 
     TemporaryFile temporary(target);
     if (temporary.fd < 0) {
@@ -181,7 +183,7 @@ Status WriteFileAtomically(const std::string& path,
     if (fchmod(temporary.fd, ModeForNewFile(target)) != 0) {
         return Status::Fail("cannot set the file's permissions: " + ErrnoText());
     }
-    if (fsync(temporary.fd) != 0) {
+    if (flushNow && fsync(temporary.fd) != 0) {
         return Status::Fail("cannot flush the file to disk: " + ErrnoText());
     }
     if (!temporary.Close()) {
@@ -191,6 +193,9 @@ Status WriteFileAtomically(const std::string& path,
         return Status::Fail("cannot replace " + target + ": " + ErrnoText());
     }
     temporary.renamed = true;
+    if (!flushNow) {
+        return Status::Ok();
+    }
     // Make the rename itself durable; a failure here loses nothing, so it is not reported.
     int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
@@ -200,10 +205,32 @@ Status WriteFileAtomically(const std::string& path,
     return Status::Ok();
 }
 
-Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-    return WriteFileAtomically(path, [bytes](ByteSink& sink) {
-        return sink.Write(bytes.data(), bytes.size()) ? Status::Ok() : Status::Fail("cannot write");
-    });
+Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                           Flush flush) {
+    return WriteFileAtomically(
+        path,
+        [bytes](ByteSink& sink) {
+            return sink.Write(bytes.data(), bytes.size()) ? Status::Ok()
+                                                          : Status::Fail("cannot write");
+        },
+        flush);
+}
+
+Status FlushFolder(const std::string& path) {
+    const std::string folder = DirectoryOf(ResolveTarget(path));
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) {
+        return Status::Fail("cannot open " + folder + ": " + ErrnoText());
+    }
+    // One flush of the file system for all the files of a batch; then the
+    // folder, for their names.
+    const bool flushed = syncfs(dir) == 0 && fsync(dir) == 0;
+    const std::string reason = flushed ? std::string() : ErrnoText();
+    ::close(dir);
+    if (!flushed) {
+        return Status::Fail("cannot flush " + folder + " to disk: " + reason);
+    }
+    return Status::Ok();
 }
 
 }  // namespace pixmill

@@ -29,7 +29,7 @@ bool MemorySource::Read(void* destination, std::size_t n) {
     return true;
 }
 
-Result<FileSource> FileSource::Open(const std::string& path) {
+Result<FileSource> FileSource::Open(const std::string& path, std::size_t bufferSize) {
     // Non-blocking, so that picking a pipe or a device cannot hang the editor
     // before the check below refuses it.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -47,15 +47,13 @@ Result<FileSource> FileSource::Open(const std::string& path) {
         return Status::Fail(S_ISDIR(info.st_mode) ? "it is a folder, not a file"
                                                   : "it is not a regular file");
     }
-    return FileSource(fd, static_cast<std::int64_t>(info.st_size));
+    return FileSource(fd, static_cast<std::int64_t>(info.st_size),
+                      std::max<std::size_t>(bufferSize, 1));
 }
 
-FileSource::FileSource(int fd, std::int64_t size) : fd_(fd), size_(size) {
-    // One system call takes in a typical tileset whole (system calls are dear on
-    // virtual machines); reads of 1 MiB or more skip the buffer. Left
-    // uninitialised: every byte is read before it is used.
-    constexpr std::int64_t kBufferSize = std::int64_t{1} << 20;
-    bufferSize_ = static_cast<std::size_t>(std::min(size, kBufferSize));
+FileSource::FileSource(int fd, std::int64_t size, std::size_t bufferSize) : fd_(fd), size_(size) {
+    // Left uninitialised: every byte is read before it is used.
+    bufferSize_ = static_cast<std::size_t>(std::min(size, static_cast<std::int64_t>(bufferSize)));
     buffer_.reset(new std::uint8_t[bufferSize_]);
 }
 

@@ -41,8 +41,13 @@ class MemorySource final : public ByteSource {
 // memory, large pixel runs go straight from the file into their destination.
 class FileSource final : public ByteSource {
   public:
-    // Opens a regular file for reading; on failure the reason says why.
-    static Result<FileSource> Open(const std::string& path);
+    // Opens a regular file for reading; on failure the reason says why. Reads
+    // of bufferSize bytes or more skip the buffer.
+    static Result<FileSource> Open(const std::string& path,
+                                   std::size_t bufferSize = kDefaultBufferSize);
+    // One system call takes in a typical tileset whole (system calls are dear
+    // on virtual machines).
+    static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 20;
     FileSource(FileSource&& other) noexcept;
     FileSource& operator=(FileSource&&) = delete;
     FileSource(const FileSource&) = delete;
@@ -53,7 +58,7 @@ class FileSource final : public ByteSource {
     bool Read(void* destination, std::size_t n) override;
 
   private:
-    FileSource(int fd, std::int64_t size);
+    FileSource(int fd, std::int64_t size, std::size_t bufferSize);
     bool ReadAt(std::int64_t offset, std::uint8_t* destination, std::size_t n);
 
     int fd_ = -1;

@@ -119,8 +119,10 @@ Status RunInfo(Arguments args) {
         const TileAttributes& a = tile.attributes;
         const ShownAttributes shown = UnpackAttributes(a);
         const long long number = std::int64_t{tileset->firstTileNumber} + position - 1;
-        const std::string name =
-            parsed->namesPath ? " " + NameField(names, tileset->TilesetWideNumber(position)) : "";
+        std::string name;
+        if (parsed->namesPath) {
+            name.append(" ").append(NameField(names, tileset->TilesetWideNumber(position)));
+        }
         std::printf("tile %d %lld %dx%d %02x %02x %02x %02x %d %s %d %d %d%s\n", position, number,
                     tile.width, tile.height, a[0], a[1], a[2], a[3], shown.frameCount,
                     std::string(AnimTypeName(shown.animType)).c_str(), ShownXOffset(a),

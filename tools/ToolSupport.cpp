@@ -6,7 +6,9 @@
 namespace pixmill::tool {
 
 Result<long long> ParseWholeNumber(std::string_view text, std::string_view what) {
-    const std::string quoted = "\"" + std::string(text) + "\"";
+    // Built by appending: GCC 12 mistakes a chain of + here for an overlap.
+    std::string quoted(1, '"');
+    quoted.append(text).append(1, '"');
     std::string_view digits = text.substr(text.starts_with('-') ? 1 : 0);
     bool allDigits = !digits.empty();
     for (char c : digits) {

@@ -109,5 +109,18 @@ TEST(WriteFileAtomically, KeepsPermissionsAndFollowsLinks) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
+TEST(WriteFileAtomically, AFlushLeftForLaterStillWritesWholeFiles) {
+    ScratchDir dir;
+    WriteBytes(dir.Path("old.bin"), kOld);
+    for (const char* name : {"new.bin", "old.bin"}) {
+        ASSERT_TRUE(
+            WriteFileAtomically(dir.Path(name), std::vector<std::uint8_t>{7, 8}, Flush::Later));
+        EXPECT_EQ(ReadBytes(dir.Path(name)), (std::vector<std::uint8_t>{7, 8}));
+    }
+    EXPECT_TRUE(FlushFolder(dir.Path("new.bin")));
+    EXPECT_FALSE(FlushFolder(dir.Path("absent/new.bin")));
+    EXPECT_EQ(ListDir(dir.root()), (std::vector<std::string>{"new.bin", "old.bin"}));
+}
+
 }  // namespace
 }  // namespace pixmill
