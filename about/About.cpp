@@ -60,11 +60,12 @@ Res::Res() {
 }
 
 About::About(Editor& editor)
-    : QWidget(nullptr),
+    : QWidget(nullptr, Qt::Dialog),
       Rnd([] { return QRandomGenerator::global()->generateDouble(); }),
       editor_(editor) {
     setWindowTitle(QStringLiteral("Credits"));
     setFixedSize(kClientWidth, kClientHeight);
+    CentreWhenFirstShown(*this);
 
     Surface = new PictureBox(this, 0, QColor(0, 0, 0));
     Surface->SetOuterSize(kClientWidth, kClientHeight);
@@ -139,19 +140,8 @@ void About::closeEvent(QCloseEvent* event) {
 }
 
 void ShowAboutWindow(Editor& editor) {
-    About& about = editor.OpenAbout();
-    about.show();
-    about.raise();
-    about.activateWindow();
+    ShowInFrontOfMainWindow(editor, editor.OpenAbout());
     SetMainWindowEnabled(editor, false);
-}
-
-void About::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        CentreOnScreen(*this);
-    }
 }
 
 }  // namespace pixmill

@@ -58,7 +58,6 @@ class About : public QWidget {
   protected:
     // Closing by the window frame is "&Ok".
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
   private:
     // Int(Rnd * range + 1): a whole number from 1 to range.
@@ -67,7 +66,6 @@ class About : public QWidget {
 
     Editor& editor_;
     Res res_;
-    bool centred_ = false;
 };
 
 }  // namespace pixmill

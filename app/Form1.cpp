@@ -80,6 +80,7 @@ Form1::Form1(Editor& editor) : CommonDialog1(editor.prompts), editor_(editor) {
     CreateMenus();
     ConnectHandlers();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    CentreWhenFirstShown(*this);
 }
 
 void Form1::CreateControls(QWidget* client) {
@@ -249,15 +250,6 @@ void Form1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the editor, without a question.
     event->accept();
     EndEditor(editor_);
-}
-
-void Form1::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // Centred when first shown; afterwards it stays where the user puts it.
-    if (!centred_) {
-        centred_ = true;
-        CentreOnScreen(*this);
-    }
 }
 
 }  // namespace pixmill

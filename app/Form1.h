@@ -130,7 +130,6 @@ class Form1 : public QMainWindow {
   protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;  // Form_Unload
-    void showEvent(QShowEvent* event) override;
 
   private:
     void CreateControls(QWidget* client);
@@ -143,7 +142,6 @@ class Form1 : public QMainWindow {
 
     Editor& editor_;
     std::string caption_ = "Pixmill";
-    bool centred_ = false;
 };
 
 // A menu's own enabled state, as its title in the menu bar shows it.

@@ -39,8 +39,7 @@ Tile* Form1::CurrentTile() {
 }
 
 void Form1::mnuibmp_Click() {
-    if (editor_.state.currentTile < 1) {
-        WarnNoTileSelected(editor_);
+    if (!TileSelectedOrWarn(editor_)) {
         return;
     }
     const std::string path = CommonDialog1.AskOpen(kBitmapFilter);
@@ -50,8 +49,7 @@ void Form1::mnuibmp_Click() {
 }
 
 void Form1::mnuebmp_Click() {
-    if (editor_.state.currentTile < 1) {
-        WarnNoTileSelected(editor_);
+    if (!TileSelectedOrWarn(editor_)) {
         return;
     }
     const std::string path = CommonDialog1.AskSave(kBitmapFilter);
@@ -61,8 +59,7 @@ void Form1::mnuebmp_Click() {
 }
 
 void Form1::mnubatche_Click() {
-    if (editor_.state.currentTile < 1) {
-        WarnNoTileSelected(editor_);
+    if (!TileSelectedOrWarn(editor_)) {
         return;
     }
     if (const std::optional<TileRange> range = AskTileRange(editor_, "Pixmill - Batch Export")) {
@@ -76,8 +73,7 @@ void Form1::mnuinsert_Click() {
 }
 
 void Form1::mnuinsert2_Click() {
-    if (editor_.state.currentTile < 1) {
-        WarnNoTileSelected(editor_);
+    if (!TileSelectedOrWarn(editor_)) {
         return;
     }
     if (editor_.tileset.tileCount() < 1) {
@@ -87,16 +83,14 @@ void Form1::mnuinsert2_Click() {
 }
 
 void Form1::mnudelete_Click() {
-    if (editor_.state.currentTile < 1) {
-        WarnNoTileSelected(editor_);
+    if (!TileSelectedOrWarn(editor_)) {
         return;
     }
     DeleteTile(editor_);
 }
 
 void Form1::mnuresize_Click() {
-    if (editor_.state.currentTile < 1) {
-        WarnNoTileSelected(editor_);
+    if (!TileSelectedOrWarn(editor_)) {
         return;
     }
     const std::optional<int> width = AskSide(editor_, "Please enter the new width...");
@@ -111,8 +105,7 @@ void Form1::mnuresize_Click() {
 }
 
 void Form1::mnuclr_Click() {
-    if (editor_.state.currentTile < 1) {
-        WarnNoTileSelected(editor_);
+    if (!TileSelectedOrWarn(editor_)) {
         return;
     }
     const int current = editor_.state.currentTile;
@@ -120,8 +113,7 @@ void Form1::mnuclr_Click() {
 }
 
 void Form1::mnuBClear_Click() {
-    if (editor_.state.currentTile < 1) {
-        WarnNoTileSelected(editor_);
+    if (!TileSelectedOrWarn(editor_)) {
         return;
     }
     if (const std::optional<TileRange> range = AskTileRange(editor_, "Pixmill - Batch Clear")) {

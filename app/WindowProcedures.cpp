@@ -10,12 +10,20 @@
 #include "common/Numbers.h"
 #include "editing/TileRange.h"
 #include "platform/Events.h"
+#include "platform/Windows.h"
 
 namespace pixmill {
 
 void ShowStatus(Editor& editor, const std::string& text) {
     editor.form1->SetStatusText(text);
     DoEvents();
+}
+
+void ShowInFrontOfMainWindow(Editor& editor, QWidget& window) {
+    KeepInFrontOf(window, *editor.form1);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void SetMainWindowEnabled(Editor& editor, bool enabled) {

@@ -7,12 +7,15 @@
 //   UpdateTileView, RenderCurrentTile, StopAnimationPreview   app/TileViewDrawing.cpp
 //   ConfirmOverwrite                                          app/ArtCommands.cpp
 //   FillBrowser                                               browser/Browser.cpp
-//   ShowTileAttributes, ShowTileProperties, WarnNoTileSelected editing/TileAttributesWindow.cpp
+//   ShowTileAttributes, ShowTileProperties, WarnNoTileSelected,
+//   TileSelectedOrWarn                                        editing/TileAttributesWindow.cpp
 //   ShowAboutWindow                                           about/About.cpp
 //   the helpers below                                         app/WindowProcedures.cpp
 
 #include <optional>
 #include <string>
+
+class QWidget;
 
 namespace pixmill {
 
@@ -51,6 +54,10 @@ void ShowAboutWindow(Editor& editor);
 // The warning of every tile command that needs a current tile.
 void WarnNoTileSelected(Editor& editor);
 
+// The first check of those commands: true when a tile is current, otherwise
+// the warning.
+bool TileSelectedOrWarn(Editor& editor);
+
 // True when the caller may write path: no file is there, or the user answered
 // Yes to "Overwrite existing file?". The old file stays until the new one
 // replaces it whole.
@@ -60,6 +67,10 @@ bool ConfirmOverwrite(Editor& editor, const std::string& path);
 // the caller goes on. Pending events run here, so a handler may run inside
 // the caller.
 void ShowStatus(Editor& editor, const std::string& text);
+
+// Shows a window that takes input while the main window does not, in front
+// of the main window.
+void ShowInFrontOfMainWindow(Editor& editor, QWidget& window);
 
 // Whether the main window, and the browser, take input.
 void SetMainWindowEnabled(Editor& editor, bool enabled);

@@ -14,6 +14,7 @@ namespace pixmill {
 Form2::Form2(Editor& editor) : QWidget(nullptr), editor_(editor) {
     setWindowTitle(QStringLiteral("Pixmill - Browser"));
     setFixedSize(kClientWidth, kClientHeight);
+    CentreWhenFirstShown(*this);
 
     Picture1 = new PictureBox(this, 0, QColor(0, 0, 0));
     Picture1->move(0, 0);
@@ -53,15 +54,6 @@ void Form2::Command1_Click() {
 
 void Form2::Picture1_MouseDown(int, int, int x, int y) {
     OpenBrowserTile(editor_, x, y);
-}
-
-void Form2::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // Centred when first shown; afterwards it stays where the user puts it.
-    if (!centred_) {
-        centred_ = true;
-        CentreOnScreen(*this);
-    }
 }
 
 }  // namespace pixmill

@@ -34,11 +34,8 @@ class Form2 : public QWidget {
     void Picture1_MouseDown(int button, int shift, int x, int y);
 
   protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     Editor& editor_;
-    bool centred_ = false;
 };
 
 }  // namespace pixmill

@@ -69,6 +69,7 @@ double ReadBox(const QLineEdit* box) {
 Form3::Form3(Editor& editor) : QDialog(nullptr), editor_(editor) {
     setWindowTitle(QStringLiteral("Pixmill - Tile Properties"));
     setFixedSize(kClientWidth, kClientHeight);
+    CentreWhenFirstShown(*this);
     setModal(false);
     FitFont(this, "Number of frames in animation:", 2880 - 120);
 
@@ -162,15 +163,6 @@ void Form3::Command2_Click() {
 
 void Form3::reject() {
     RunCommand(editor_, [this] { Command2_Click(); });
-}
-
-void Form3::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Centred when first shown; afterwards it stays where the user puts it.
-    if (!centred_) {
-        centred_ = true;
-        CentreOnScreen(*this);
-    }
 }
 
 }  // namespace pixmill

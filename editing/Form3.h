@@ -57,13 +57,11 @@ class Form3 : public QDialog {
     // Closing by the window frame, or Escape, is Cancel: only Ok and Cancel
     // give the other windows their input back.
     void reject() override;
-    void showEvent(QShowEvent* event) override;
 
   private:
     QRadioButton* Option(int animType) const;
 
     Editor& editor_;
-    bool centred_ = false;
 };
 
 // Packs the dialog's values into bytes 0 to 2 of the current tile and draws it

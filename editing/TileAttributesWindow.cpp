@@ -42,20 +42,24 @@ void StoreTileAttributes(Editor& editor) {
 }
 
 void ShowTileProperties(Editor& editor) {
-    if (editor.state.currentTile <= 0) {
-        WarnNoTileSelected(editor);
+    if (!TileSelectedOrWarn(editor)) {
         return;
     }
-    Form3& dialog = editor.form3();
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
+    ShowInFrontOfMainWindow(editor, editor.form3());
     SetBrowserEnabled(editor, false);
     SetMainWindowEnabled(editor, false);
 }
 
 void WarnNoTileSelected(Editor& editor) {
     Warn(editor.prompts, "No tile selected.");
+}
+
+bool TileSelectedOrWarn(Editor& editor) {
+    if (editor.state.currentTile < 1) {
+        WarnNoTileSelected(editor);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace pixmill
