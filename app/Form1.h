@@ -18,7 +18,6 @@ namespace pixmill {
 
 class Editor;
 class PictureBox;
-struct Tile;
 class Timer;
 
 class Form1 : public QMainWindow {
@@ -136,9 +135,6 @@ class Form1 : public QMainWindow {
     void CreateMenus();
     void ConnectHandlers();
     void Zoom(QAction* item, int factor);
-
-    // The current tile, or null when there is none.
-    Tile* CurrentTile();
 
     Editor& editor_;
     std::string caption_ = "Pixmill";

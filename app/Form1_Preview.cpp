@@ -19,7 +19,7 @@ constexpr int kFastestHeldSpeed = 15;
 }  // namespace
 
 void Form1::mnuAnim_Click() {
-    Tile* tile = CurrentTile();
+    Tile* tile = CurrentTile(editor_);
     if (tile == nullptr) {
         WarnNoTileSelected(editor_);
         return;
@@ -51,7 +51,7 @@ void Form1::Timer1_Timer() {
     if (!mnuAnim->isChecked()) {
         return;
     }
-    const Tile* tile = CurrentTile();
+    const Tile* tile = CurrentTile(editor_);
     if (tile == nullptr) {
         return;
     }
@@ -72,7 +72,7 @@ void Form1::Timer1_Timer() {
 }
 
 void Form1::mnuIncSpeed_Click() {
-    Tile* tile = CurrentTile();
+    Tile* tile = CurrentTile(editor_);
     if (tile == nullptr) {
         return;
     }
@@ -89,7 +89,7 @@ void Form1::mnuIncSpeed_Click() {
 }
 
 void Form1::mnuDecSpeed_Click() {
-    Tile* tile = CurrentTile();
+    Tile* tile = CurrentTile(editor_);
     if (tile == nullptr) {
         return;
     }

@@ -30,14 +30,6 @@ std::optional<int> AskSide(Editor& editor, const std::string& prompt) {
 
 }  // namespace
 
-Tile* Form1::CurrentTile() {
-    const int current = editor_.state.currentTile;
-    if (current < 1 || current > editor_.tileset.tileCount()) {
-        return nullptr;
-    }
-    return &editor_.tileset.tile(current);
-}
-
 void Form1::mnuibmp_Click() {
     if (!TileSelectedOrWarn(editor_)) {
         return;

@@ -87,6 +87,11 @@ void StopAnimationPreview(Editor& editor) {
     form.mnuprops->setEnabled(true);
 }
 
+Tile* CurrentTile(Editor& editor) {
+    const int current = editor.state.currentTile;
+    return IsTile(editor, current) ? &editor.tileset.tile(current) : nullptr;
+}
+
 void ShowNoTile(Editor& editor) {
     editor.form1->Picture1->Cls();
     editor.form1->SetStatusText("No tile selected.");

@@ -4,7 +4,8 @@
 // window includes another window's header only to reach that window's own
 // controls. Each procedure is defined beside the window that owns it:
 //
-//   UpdateTileView, RenderCurrentTile, StopAnimationPreview   app/TileViewDrawing.cpp
+//   UpdateTileView, RenderCurrentTile, StopAnimationPreview,
+//   CurrentTile, ShowNoTile                                   app/TileViewDrawing.cpp
 //   ConfirmOverwrite                                          app/ArtCommands.cpp
 //   FillBrowser                                               browser/Browser.cpp
 //   ShowTileAttributes, ShowTileProperties, WarnNoTileSelected,
@@ -20,6 +21,7 @@ class QWidget;
 namespace pixmill {
 
 class Editor;
+struct Tile;
 
 // Works out where tile currentTile + delta is drawn (tileDrawX, tileDrawY),
 // placed by the offsets of tile currentTile. Does nothing for a tile that does
@@ -33,6 +35,10 @@ void RenderCurrentTile(Editor& editor, int n);
 
 // Stops a running animation preview and shows the current tile at rest.
 void StopAnimationPreview(Editor& editor);
+
+// The current tile, or null when none is current (or, in the middle of a
+// command, currentTile lies past the list).
+Tile* CurrentTile(Editor& editor);
 
 // Clears the tile view and says that no tile is selected.
 void ShowNoTile(Editor& editor);

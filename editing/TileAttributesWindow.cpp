@@ -11,20 +11,12 @@
 #include "editing/Form3.h"
 
 namespace pixmill {
-namespace {
-
-bool HasCurrentTile(const Editor& editor) {
-    const int current = editor.state.currentTile;
-    return current >= 1 && current <= editor.tileset.tileCount();
-}
-
-}  // namespace
-
 void ShowTileAttributes(Editor& editor) {
-    if (!HasCurrentTile(editor)) {
+    const Tile* tile = CurrentTile(editor);
+    if (tile == nullptr) {
         return;
     }
-    const TileAttributes& attributes = editor.tileset.tile(editor.state.currentTile).attributes;
+    const TileAttributes& attributes = tile->attributes;
     const SpeedMenuState speed = SpeedMenuFor(attributes);
     editor.form1->mnuIncSpeed->setEnabled(speed.increaseEnabled);
     editor.form1->mnuDecSpeed->setEnabled(speed.decreaseEnabled);
@@ -32,10 +24,11 @@ void ShowTileAttributes(Editor& editor) {
 }
 
 void StoreTileAttributes(Editor& editor) {
-    if (!HasCurrentTile(editor)) {
+    Tile* tile = CurrentTile(editor);
+    if (tile == nullptr) {
         return;
     }
-    TileAttributes& attributes = editor.tileset.tile(editor.state.currentTile).attributes;
+    TileAttributes& attributes = tile->attributes;
     attributes = PackAttributes(editor.form3().EnteredValues(), attributes);
     UpdateTileView(editor, 0);
     RenderCurrentTile(editor, editor.state.currentTile);
