@@ -35,7 +35,7 @@ class Editor {
     EditorState state;
     TileNames tileNames;
 
-    // The browser's thumbnails of every tile, and the header of one page of them.
+    // The browser's page of thumbnails, drawn as it is shown, and its header.
     ThumbnailImage thumbnailImage;
     DibHeader browserHeader;
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "common/Numbers.h"
 #include "palette/PaletteWords.h"
@@ -48,14 +49,17 @@ void StoreThree(std::uint8_t* out, std::uint32_t value) {
 // and lands on the blue byte of the pixel to its right, written next (or on
 // padding, which is 0). Only the last column stores exactly three bytes, as its
 // fourth would be the first byte of the next row, already written.
+//
+// pixels is the top of the first column converted; columns lie stride bytes apart.
 void ConvertColumns(const std::uint8_t* pixels, std::size_t width, std::size_t height,
-                    std::size_t rowBytes, const PaletteWords& table, std::uint8_t* out) {
+                    std::size_t stride, std::size_t rowBytes, const PaletteWords& table,
+                    std::uint8_t* out) {
     const std::size_t last = width - 1;
     std::size_t top = 0;
     for (; top + 8 <= height; top += 8) {
         std::uint8_t* at = out + top * rowBytes;
         const std::uint8_t* column = pixels + top;
-        for (std::size_t x = 0; x < last; ++x, at += 3, column += height) {
+        for (std::size_t x = 0; x < last; ++x, at += 3, column += stride) {
             const std::uint64_t eight = Load64(column);
             for (std::size_t r = 0; r < 8; ++r) {
                 StoreWord(at + r * rowBytes, table[(eight >> (8 * r)) & 0xFF]);
@@ -68,7 +72,7 @@ void ConvertColumns(const std::uint8_t* pixels, std::size_t width, std::size_t h
     for (; top < height; ++top) {
         std::uint8_t* at = out + top * rowBytes;
         const std::uint8_t* pixel = pixels + top;
-        for (std::size_t x = 0; x < last; ++x, at += 3, pixel += height) {
+        for (std::size_t x = 0; x < last; ++x, at += 3, pixel += stride) {
             StoreWord(at, table[*pixel]);
         }
         StoreThree(at, table[*pixel]);
@@ -102,17 +106,54 @@ std::int32_t PaddedWidth(std::int32_t width) {
     return width > kLargest ? kLargest : (width + 3) / 4 * 4;
 }
 
+TileRegion VisibleTileRegion(int tileWidth, int tileHeight, int zoom, std::int32_t drawX,
+                             std::int32_t drawY, int viewWidth, int viewHeight) {
+    if (tileWidth <= 0 || tileHeight <= 0 || zoom <= 0) {
+        return {};
+    }
+    // The tile pixels under the first and last view pixels the drawing covers,
+    // found as the drawing finds them: (view pixel - draw position) / zoom.
+    const auto span = [zoom](std::int64_t draw, int tileSide, int viewSide) {
+        const std::int64_t first = std::max<std::int64_t>(0, draw);
+        const std::int64_t end =
+            std::min<std::int64_t>(viewSide, draw + std::int64_t{tileSide} * zoom);
+        if (first >= end) {
+            return std::pair<int, int>{0, 0};
+        }
+        const auto from = static_cast<int>((first - draw) / zoom);
+        const auto to = static_cast<int>((end - 1 - draw) / zoom) + 1;
+        return std::pair<int, int>{from, to - from};
+    };
+    const auto [x, width] = span(drawX, tileWidth, viewWidth);
+    const auto [y, height] = span(drawY, tileHeight, viewHeight);
+    if (width == 0 || height == 0) {
+        return {};
+    }
+    return {x, y, width, height};
+}
+
 TileViewImage BuildTileViewImage(const Tile& tile, const Palette& palette) {
+    return BuildTileViewImage(tile, palette, {0, 0, tile.width, tile.height});
+}
+
+TileViewImage BuildTileViewImage(const Tile& tile, const Palette& palette,
+                                 const TileRegion& region) {
     TileViewImage image;
-    image.header.width = PaddedWidth(tile.width);
-    image.header.height = -std::int32_t{tile.height};
-    // The header still tells the size, but nothing is drawn for a side of 0 or less.
-    if (tile.width <= 0 || tile.height <= 0) {
+    image.header.width = PaddedWidth(region.width);
+    image.header.height = -std::int32_t{region.height};
+    // The header still tells the size, but nothing is drawn for a side of 0 or
+    // less, nor for a region outside the tile.
+    if (tile.width <= 0 || tile.height <= 0 || region.width <= 0 || region.height <= 0 ||
+        region.x < 0 || region.y < 0 || region.x + region.width > tile.width ||
+        region.y + region.height > tile.height) {
         return image;
     }
-    const auto width = static_cast<std::size_t>(tile.width);
-    const auto height = static_cast<std::size_t>(tile.height);
+    const auto width = static_cast<std::size_t>(region.width);
+    const auto height = static_cast<std::size_t>(region.height);
+    const auto stride = static_cast<std::size_t>(tile.height);
     const std::size_t rowBytes = static_cast<std::size_t>(image.header.width) * 3;
+    const std::size_t first =
+        static_cast<std::size_t>(region.x) * stride + static_cast<std::size_t>(region.y);
 
     if (tile.pixels.size() >= tile.PixelCount()) {
         // Every pixel byte is written below, so only the padding needs zeroing;
@@ -124,15 +165,25 @@ TileViewImage BuildTileViewImage(const Tile& tile, const Palette& palette) {
                 std::memset(image.bytes.data() + y * rowBytes + width * 3, 0, padding);
             }
         }
-        ConvertColumns(tile.pixels.data(), width, height, rowBytes, MakePaletteWords(palette),
-                       image.bytes.data());
+        ConvertColumns(tile.pixels.data() + first, width, height, stride, rowBytes,
+                       MakePaletteWords(palette), image.bytes.data());
     } else {
         image.bytes.assign(rowBytes * height, 0);
         // Pixels short of the tile's size are a caller's mistake: draw what is
         // there and leave the rest black rather than read past the end.
-        for (std::size_t i = 0; i < tile.pixels.size(); ++i) {
+        for (std::size_t i = first; i < tile.pixels.size(); ++i) {
+            const std::size_t x = i / stride - static_cast<std::size_t>(region.x);
+            const std::size_t y = i % stride;
+            if (x >= width) {
+                break;
+            }
+            if (y < static_cast<std::size_t>(region.y) ||
+                y - static_cast<std::size_t>(region.y) >= height) {
+                continue;
+            }
             const PaletteEntry& colour = palette[tile.pixels[i]];
-            std::uint8_t* at = image.bytes.data() + (i % height) * rowBytes + i / height * 3;
+            std::uint8_t* at =
+                image.bytes.data() + (y - static_cast<std::size_t>(region.y)) * rowBytes + x * 3;
             at[0] = colour.blue;
             at[1] = colour.green;
             at[2] = colour.red;

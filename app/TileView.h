@@ -41,6 +41,26 @@ struct TileViewImage {
 // tile's width are zero. A tile with a side of 0 gives an empty buffer.
 TileViewImage BuildTileViewImage(const Tile& tile, const Palette& palette);
 
+// Columns x to x + width - 1 and rows y to y + height - 1 of a tile, from 0.
+struct TileRegion {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const TileRegion&, const TileRegion&) = default;
+};
+
+// The tile pixels that show in a view of viewWidth x viewHeight drawing pixels
+// when the tile is drawn magnified by zoom with its top left at (drawX, drawY);
+// empty (0 x 0) when none do. A large tile at a high zoom shows few of its pixels.
+TileRegion VisibleTileRegion(int tileWidth, int tileHeight, int zoom, std::int32_t drawX,
+                             std::int32_t drawY, int viewWidth, int viewHeight);
+
+// The buffer of a region of the tile alone, laid out as the whole tile's is
+// (the header describes the region); empty for a region outside the tile.
+TileViewImage BuildTileViewImage(const Tile& tile, const Palette& palette,
+                                 const TileRegion& region);
+
 // " Offsets: -3,5": the X offset with its sign reversed, the Y offset as stored.
 std::string OffsetsText(const TileAttributes& attributes);
 

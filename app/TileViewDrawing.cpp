@@ -64,10 +64,17 @@ void RenderCurrentTile(Editor& editor, int n) {
 
     PictureBox& view = *form.Picture1;
     view.Cls();
-    if (tile.width > 0 && tile.height > 0) {
-        const TileViewImage image = BuildTileViewImage(tile, editor.palette);
-        StretchDIBits(view, editor.state.tileDrawX, editor.state.tileDrawY, tile.width * zoom,
-                      tile.height * zoom, 0, 0, tile.width, tile.height, image.bytes, image.header);
+    // Only the pixels inside the view are converted, drawn where the whole
+    // tile would put them.
+    const TileRegion shown =
+        VisibleTileRegion(tile.width, tile.height, zoom, editor.state.tileDrawX,
+                          editor.state.tileDrawY, view.innerWidth(), view.innerHeight());
+    if (shown.width > 0 && shown.height > 0) {
+        const TileViewImage image = BuildTileViewImage(tile, editor.palette, shown);
+        StretchDIBits(view, editor.state.tileDrawX + shown.x * zoom,
+                      editor.state.tileDrawY + shown.y * zoom, shown.width * zoom,
+                      shown.height * zoom, 0, 0, shown.width, shown.height, image.bytes,
+                      image.header);
         view.Refresh();
     }
     if (editor.state.crosshairOn) {

@@ -15,7 +15,8 @@ namespace pixmill {
 void FillBrowser(Editor& editor) {
     ShowStatus(editor, "Filling Browser...");
 
-    editor.thumbnailImage.Fill(editor.tileset, editor.palette);
+    // Only the page shown is drawn, below: the cost is the same for any tileset.
+    editor.thumbnailImage.Reset(editor.tileset.tileCount());
     const PictureBox& page = *editor.form2->Picture1;
     editor.browserHeader = BrowserPageHeader();
     editor.browserHeader.width = page.innerWidth();
@@ -33,9 +34,10 @@ void FillBrowser(Editor& editor) {
 void DrawBrowserPage(Editor& editor) {
     PictureBox& page = *editor.form2->Picture1;
     const int firstRow = std::max(0, editor.form2->VScroll1->value());
-    // Past the image's end the drawing shows black.
+    // Rows past the last tile are black.
     SetDIBitsToDevice(page, 0, 0, kBrowserPageSide, kBrowserPageSide, 0, 0,
-                      editor.thumbnailImage.FromCellRow(firstRow), editor.browserHeader);
+                      editor.thumbnailImage.DrawPage(editor.tileset, editor.palette, firstRow),
+                      editor.browserHeader);
     page.Refresh();
 }
 

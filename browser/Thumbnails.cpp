@@ -16,6 +16,7 @@ namespace {
 constexpr std::size_t kCellBytes = std::size_t{kThumbnailCell} * 3;  // one cell's share of a row
 constexpr auto kRowBytes = static_cast<std::size_t>(kThumbnailRowBytes);
 constexpr std::size_t kCellRowBytes = kRowBytes * kThumbnailCell;
+constexpr std::size_t kPageBytes = kCellRowBytes * kBrowserPageRows;
 
 // Lines asked for ahead in each sampled column of a large tile: every line the
 // column's samples lie on for tiles up to about 970 pixels high, a spread of
@@ -164,15 +165,58 @@ int ThumbnailSample(int thumbnailCoordinate, double scale) {
 }
 
 std::span<const std::uint8_t> ThumbnailImage::FromCellRow(int firstCellRow) const {
-    if (firstCellRow < 0 || firstCellRow >= rows_) {
+    if (!whole_ || firstCellRow < 0 || firstCellRow >= rows_) {
         return {};
     }
     return bytes().subspan(static_cast<std::size_t>(firstCellRow) * kCellRowBytes);
 }
 
+namespace {
+
+// Draws the eight cells of cell row r, black first, as the whole image and a
+// page both draw it.
+void DrawCellRow(const Tileset& tileset, int tileCount, const PaletteWords& table, int r,
+                 std::uint8_t* cellRow) {
+    // Black first, the whole cell row in one sweep: it covers the margins and
+    // the empty cells, and brings the row's lines into the cache in order,
+    // ahead of the drawing's scattered stores (measured faster than writing
+    // each margin after its thumbnail).
+    std::memset(cellRow, 0, kCellRowBytes);
+    const int first = r * kThumbnailColumns + 1;
+    if (first > tileCount) {
+        return;
+    }
+    std::array<CellPlan, 2> plans;
+    PlanCell(tileset.tile(first), plans[static_cast<std::size_t>(first % 2)],
+             plans[static_cast<std::size_t>(first % 2)]);
+    for (int c = 0; c < kThumbnailColumns; ++c) {
+        const int t = first + c;
+        if (t > tileCount) {
+            break;
+        }
+        const CellPlan& plan = plans[static_cast<std::size_t>(t % 2)];
+        CellPlan& next = plans[static_cast<std::size_t>((t + 1) % 2)];
+        // The next tile is planned (and its lines asked for) even across the
+        // row's end, as the row after is usually drawn next.
+        if (t < tileCount) {
+            PlanCell(tileset.tile(t + 1), plan, next);
+        } else {
+            next.pixels = nullptr;
+        }
+        if (plan.pixels != nullptr) {
+            DrawCell(plan, next, table, cellRow + static_cast<std::size_t>(c) * kCellBytes);
+        }
+    }
+}
+
+}  // namespace
+
 void ThumbnailImage::Fill(const Tileset& tileset, const Palette& palette) {
     const int tileCount = tileset.tileCount();
     rows_ = ThumbnailRows(tileCount);
+    tileCount_ = tileCount;
+    pageRow_ = -1;
+    whole_ = true;
     const std::size_t size = static_cast<std::size_t>(rows_) * kCellRowBytes;
     // Give back the memory of a much larger tileset rather than keep it for good.
     if (bytes_.capacity() / 2 > size) {
@@ -181,34 +225,66 @@ void ThumbnailImage::Fill(const Tileset& tileset, const Palette& palette) {
     bytes_.resize(size);
 
     const PaletteWords table = MakePaletteWords(palette);
-    std::array<CellPlan, 2> plans;
-    if (tileCount > 0) {
-        PlanCell(tileset.tile(1), plans[1], plans[1]);
-    }
     for (int r = 0; r < rows_; ++r) {
-        std::uint8_t* cellRow = bytes_.data() + static_cast<std::size_t>(r) * kCellRowBytes;
-        // Black first, the whole cell row in one sweep: it covers the margins and
-        // the empty cells, and brings the row's lines into the cache in order,
-        // ahead of the drawing's scattered stores (measured faster than writing
-        // each margin after its thumbnail).
-        std::memset(cellRow, 0, kCellRowBytes);
-        for (int c = 0; c < kThumbnailColumns; ++c) {
-            const int t = r * kThumbnailColumns + c + 1;
-            if (t > tileCount) {
-                break;
+        DrawCellRow(tileset, tileCount, table, r,
+                    bytes_.data() + static_cast<std::size_t>(r) * kCellRowBytes);
+    }
+}
+
+void ThumbnailImage::Reset(int tileCount) {
+    tileCount_ = std::max(0, tileCount);
+    rows_ = ThumbnailRows(tileCount_);
+    pageRow_ = -1;
+    whole_ = false;
+}
+
+std::span<const std::uint8_t> ThumbnailImage::DrawPage(const Tileset& tileset,
+                                                       const Palette& palette, int firstRow) {
+    if (bytes_.size() != kPageBytes) {
+        // The whole image of a Fill is given back, not kept as a page.
+        PixelBuffer(kPageBytes).swap(bytes_);
+        pageRow_ = -1;
+    }
+    whole_ = false;
+    // Tiles taken out since the reset draw black rather than be read.
+    const int tileCount = std::min(tileCount_, tileset.tileCount());
+    // Rows the page already holds move to their new places; only the others are drawn.
+    int keptFrom = 0;  // page rows [keptFrom, keptTo) are already right
+    int keptTo = 0;
+    if (pageRow_ >= 0) {
+        const int shift = firstRow - pageRow_;
+        if (shift > 0 && shift < kBrowserPageRows) {
+            std::memmove(bytes_.data(),
+                         bytes_.data() + static_cast<std::size_t>(shift) * kCellRowBytes,
+                         static_cast<std::size_t>(kBrowserPageRows - shift) * kCellRowBytes);
+            keptTo = kBrowserPageRows - shift;
+        } else if (shift < 0 && -shift < kBrowserPageRows) {
+            std::memmove(bytes_.data() + static_cast<std::size_t>(-shift) * kCellRowBytes,
+                         bytes_.data(),
+                         static_cast<std::size_t>(kBrowserPageRows + shift) * kCellRowBytes);
+            keptFrom = -shift;
+            keptTo = kBrowserPageRows;
+        } else if (shift == 0) {
+            keptTo = kBrowserPageRows;
+        }
+    }
+    pageRow_ = firstRow;
+    if (keptTo - keptFrom < kBrowserPageRows) {
+        const PaletteWords table = MakePaletteWords(palette);
+        for (int i = 0; i < kBrowserPageRows; ++i) {
+            if (i >= keptFrom && i < keptTo) {
+                continue;
             }
-            const CellPlan& plan = plans[static_cast<std::size_t>(t % 2)];
-            CellPlan& next = plans[static_cast<std::size_t>((t + 1) % 2)];
-            if (t < tileCount) {
-                PlanCell(tileset.tile(t + 1), plan, next);
+            std::uint8_t* cellRow = bytes_.data() + static_cast<std::size_t>(i) * kCellRowBytes;
+            const int r = firstRow + i;
+            if (r < 0 || r >= rows_) {
+                std::memset(cellRow, 0, kCellRowBytes);
             } else {
-                next.pixels = nullptr;
-            }
-            if (plan.pixels != nullptr) {
-                DrawCell(plan, next, table, cellRow + static_cast<std::size_t>(c) * kCellBytes);
+                DrawCellRow(tileset, tileCount, table, r, cellRow);
             }
         }
     }
+    return bytes();
 }
 
 DibHeader BrowserPageHeader() {

@@ -1,6 +1,7 @@
 #pragma once
 // The browser's thumbnails: every tile shrunk to fit 64 x 64 inside a 70 x 70
-// cell, eight cells to a row, in one 24-bit top-down image. No window code here.
+// cell, eight cells to a row, in 24-bit top-down rows; the whole image of
+// every tile, or one page of it. No window code here.
 
 #include <cstdint>
 #include <span>
@@ -37,20 +38,39 @@ ThumbnailSize ThumbnailSizeOf(int width, int height);
 // coordinate times the scale, rounded half to even.
 int ThumbnailSample(int thumbnailCoordinate, double scale);
 
+// The thumbnails as one image of every tile (Fill), or as the browser uses
+// them, one page at a time (Reset, then DrawPage): a page's thumbnails are
+// drawn when it is shown rather than every tile's beforehand, so that a
+// tileset of any size costs the same to show. The page keeps the rows it drew,
+// and a scroll draws only the rows that come into it. A page's pixels are
+// those of the same rows of the whole image filled from the same tiles; rows
+// past the last tile are black.
 class ThumbnailImage {
   public:
     int rows() const { return rows_; }
     std::int64_t pixelHeight() const { return std::int64_t{rows_} * kThumbnailCell; }
-    // Rows of 1680 bytes, top first, blue, green, red per pixel.
+    // Rows of 1680 bytes, top first, blue, green, red per pixel: the whole
+    // image after Fill, the page last drawn after DrawPage.
     std::span<const std::uint8_t> bytes() const { return {bytes_.data(), bytes_.size()}; }
-    // The bytes from pixel row 70 x firstCellRow to the end (empty past the end).
+    // After Fill: the bytes from pixel row 70 x firstCellRow to the end (empty past the end).
     std::span<const std::uint8_t> FromCellRow(int firstCellRow) const;
 
     // Rebuilds the whole image: every byte is written, margins and empty cells black.
     void Fill(const Tileset& tileset, const Palette& palette);
 
+    // Forgets what was drawn, for a tileset of tileCount tiles: after any
+    // change to the tiles or the palette.
+    void Reset(int tileCount);
+    // The page whose first cell row is firstRow (8 x 70 rows of 1680 bytes),
+    // drawn from the tiles as they are now.
+    std::span<const std::uint8_t> DrawPage(const Tileset& tileset, const Palette& palette,
+                                           int firstRow);
+
   private:
     int rows_ = 0;
+    int tileCount_ = 0;
+    int pageRow_ = -1;    // first cell row of the page held; -1: no page held
+    bool whole_ = false;  // bytes_ holds the whole image
     PixelBuffer bytes_;
 };
 

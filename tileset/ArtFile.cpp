@@ -4,11 +4,13 @@
 #include <string_view>
 
 #include "common/AtomicFile.h"
+#include "common/ByteBlock.h"
 
 namespace pixmill {
 namespace {
 
 constexpr std::int64_t kHeaderSize = 16;
+constexpr std::size_t kSmallReadBuffer = 4096;
 // Refusals of a file whose header cannot belong to an ART file (a palette or a
 // picture picked by mistake) begin so, apart from damage inside a real one.
 constexpr std::string_view kNotArt = "not an ART file: ";
@@ -28,22 +30,18 @@ Result<ArtHeader> ReadArtHeader(ByteSource& source) {
     return ArtHeader{GetI32(bytes), GetI32(bytes + 4), GetI32(bytes + 8), GetI32(bytes + 12)};
 }
 
-Result<Tileset> ReadArt(ByteSource& source) {
-    auto header = ReadArtHeader(source);
-    if (!header) {
-        return Status::Fail(header.reason());
-    }
+namespace {
+
+// The count of tiles the header gives, checked against the limits of the format.
+Result<int> CheckArtHeader(const ArtHeader& header, const std::string& numbers) {
     const std::string notArt(kNotArt);
     // Every Build game refuses any other version, and it is the one field that
     // tells a palette or a picture from a tileset before the counts are read.
-    if (header->version != 1) {
-        return Status::Fail(notArt + "its version field is " + std::to_string(header->version) +
+    if (header.version != 1) {
+        return Status::Fail(notArt + "its version field is " + std::to_string(header.version) +
                             ", not 1");
     }
-    const std::int64_t fileSize = source.Size();
-    const std::int64_t count = std::int64_t{header->lastTileNumber} - header->firstTileNumber + 1;
-    const std::string numbers = "its tile numbers (" + std::to_string(header->firstTileNumber) +
-                                " to " + std::to_string(header->lastTileNumber) + ")";
+    const std::int64_t count = std::int64_t{header.lastTileNumber} - header.firstTileNumber + 1;
     if (count < 0) {
         return Status::Fail(notArt + "the last of " + numbers + " is below the first");
     }
@@ -51,23 +49,34 @@ Result<Tileset> ReadArt(ByteSource& source) {
         return Status::Fail(notArt + numbers + " give " + std::to_string(count) +
                             " tiles; an ART file holds at most " + std::to_string(kMaxArtTiles));
     }
-    const int n = static_cast<int>(count);
-    const std::int64_t tablesEnd = kHeaderSize + 8 * count;
+    return static_cast<int>(count);
+}
+
+std::string NumbersText(const ArtHeader& header) {
+    return "its tile numbers (" + std::to_string(header.firstTileNumber) + " to " +
+           std::to_string(header.lastTileNumber) + ")";
+}
+
+std::int64_t TablesEnd(int count) {
+    return kHeaderSize + 8 * std::int64_t{count};
+}
+
+Status CheckTablesFit(int count, const std::string& numbers, std::int64_t fileSize) {
+    const std::int64_t tablesEnd = TablesEnd(count);
     if (fileSize < tablesEnd) {
-        return Status::Fail(notArt + numbers + " give " + std::to_string(count) +
+        return Status::Fail(std::string(kNotArt) + numbers + " give " + std::to_string(count) +
                             " tiles, whose tables need " + std::to_string(tablesEnd) +
                             " bytes, but the file is " + std::to_string(fileSize) + " bytes long");
     }
-    std::vector<std::uint8_t> tables(static_cast<std::size_t>(8 * count));
-    if (!source.Read(tables.data(), tables.size())) {
-        return Status::Fail("the file could not be read");
-    }
+    return Status::Ok();
+}
 
-    // Sizes first, all checked against the file, before any pixel storage exists.
-    const std::uint8_t* widths = tables.data();
+// Where the last tile's pixels end, every size checked against the file's
+// length before any pixel storage exists.
+Result<std::int64_t> PixelsEnd(const std::uint8_t* tables, int n, std::int64_t fileSize) {
+    const std::uint8_t* widths = tables;
     const std::uint8_t* heights = widths + 2 * n;
-    const std::uint8_t* attributes = heights + 2 * n;
-    std::int64_t end = tablesEnd;
+    std::int64_t end = TablesEnd(n);
     for (int i = 0; i < n; ++i) {
         const std::int16_t width = GetI16(widths + 2 * i);
         const std::int16_t height = GetI16(heights + 2 * i);
@@ -86,12 +95,45 @@ Result<Tileset> ReadArt(ByteSource& source) {
     if (end > INT32_MAX) {
         return Status::Fail("its pixel data runs past 2 GiB, beyond what an ART file can address");
     }
+    return end;
+}
+
+}  // namespace
+
+Result<Tileset> ReadArt(SharedBytes bytes) {
+    if (bytes == nullptr) {
+        return Status::Fail("no bytes were given");
+    }
+    const std::span<const std::uint8_t> all = bytes->bytes();
+    MemorySource headerSource(all);
+    auto header = ReadArtHeader(headerSource);
+    if (!header) {
+        return Status::Fail(header.reason());
+    }
+    const std::string numbers = NumbersText(*header);
+    auto count = CheckArtHeader(*header, numbers);
+    if (!count) {
+        return Status::Fail(count.reason());
+    }
+    const int n = *count;
+    const auto fileSize = static_cast<std::int64_t>(all.size());
+    if (Status fits = CheckTablesFit(n, numbers, fileSize); !fits) {
+        return fits;
+    }
+    const std::uint8_t* tables = all.data() + kHeaderSize;
+    if (auto end = PixelsEnd(tables, n, fileSize); !end) {
+        return Status::Fail(end.reason());
+    }
 
     Tileset tileset;
     tileset.artVersion = header->version;
     tileset.firstTileNumber = header->firstTileNumber;
     tileset.lastTileNumber = header->lastTileNumber;
     tileset.tiles.resize(static_cast<std::size_t>(n));
+    const std::uint8_t* widths = tables;
+    const std::uint8_t* heights = widths + 2 * n;
+    const std::uint8_t* attributes = heights + 2 * n;
+    const std::uint8_t* pixels = all.data() + TablesEnd(n);
     for (int i = 0; i < n; ++i) {
         Tile& tile = tileset.tiles[static_cast<std::size_t>(i)];
         tile.width = GetI16(widths + 2 * i);
@@ -99,12 +141,48 @@ Result<Tileset> ReadArt(ByteSource& source) {
         for (int b = 0; b < 4; ++b) {
             tile.attributes[static_cast<std::size_t>(b)] = attributes[4 * i + b];
         }
-        tile.pixels.resize(tile.PixelCount());
-        if (!source.Read(tile.pixels.data(), tile.pixels.size())) {
-            return Status::Fail("the file could not be read at the pixels of " + TileText(i + 1));
-        }
+        const std::size_t size = tile.PixelCount();
+        tile.pixels = TilePixels::View(bytes, pixels, size);
+        pixels += size;
     }
     return tileset;
+}
+
+Result<Tileset> ReadArt(ByteSource& source) {
+    // The header and tables first, to learn how many bytes the tiles take: a
+    // file far longer than its tiles (a wrong choice of file) is not read whole.
+    auto header = ReadArtHeader(source);
+    if (!header) {
+        return Status::Fail(header.reason());
+    }
+    const std::string numbers = NumbersText(*header);
+    auto count = CheckArtHeader(*header, numbers);
+    if (!count) {
+        return Status::Fail(count.reason());
+    }
+    const int n = *count;
+    if (Status fits = CheckTablesFit(n, numbers, source.Size()); !fits) {
+        return fits;
+    }
+    std::vector<std::uint8_t> tables(static_cast<std::size_t>(8 * n));
+    if (!source.Read(tables.data(), tables.size())) {
+        return Status::Fail("the file could not be read");
+    }
+    auto end = PixelsEnd(tables.data(), n, source.Size());
+    if (!end) {
+        return Status::Fail(end.reason());
+    }
+    // Then everything up to the last pixel in one read, which the tiles look into.
+    auto block = ByteBlock::Allocate(static_cast<std::size_t>(*end));
+    if (!block) {
+        return Status::Fail(block.reason());
+    }
+    if (!source.Seek(0) || !source.Read((*block)->data(), (*block)->size())) {
+        return Status::Fail("the file could not be read");
+    }
+    // Checked again on the bytes kept: the file may have changed since its
+    // tables were read.
+    return ReadArt(SharedBytes(std::move(*block)));
 }
 
 Result<Tileset> ReadArt(std::span<const std::uint8_t> bytes) {
@@ -113,7 +191,9 @@ Result<Tileset> ReadArt(std::span<const std::uint8_t> bytes) {
 }
 
 Result<Tileset> ReadArtFile(const std::string& path) {
-    auto source = FileSource::Open(path);
+    // A small buffer: the header and tables come through it, the pixels go
+    // straight from the file into the tileset's block.
+    auto source = FileSource::Open(path, kSmallReadBuffer);
     if (!source) {
         return Status::Fail(source.reason());
     }

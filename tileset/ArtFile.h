@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ByteBlock.h"
 #include "common/ByteIo.h"
 #include "common/Result.h"
 #include "tileset/Tileset.h"
@@ -33,8 +34,16 @@ Result<ArtHeader> ReadArtHeader(ByteSource& source);
 // no ART file has (version other than 1, tile numbers whose count the file
 // cannot hold) is refused with a reason beginning "not an ART file". Sets the
 // header values and tiles; artPath and artFileNumber are left empty and 0.
+//
+// The tiles' pixels look into one block holding the file's bytes up to the
+// last pixel, read at once (see TilePixels); bytes after the last pixel are
+// not read.
 Result<Tileset> ReadArt(ByteSource& source);
+// Copies the bytes once, since the caller keeps them.
 Result<Tileset> ReadArt(std::span<const std::uint8_t> bytes);
+// Bytes already in memory that the caller hands over: the tiles look into
+// them and no pixel is copied.
+Result<Tileset> ReadArt(SharedBytes bytes);
 // Also sets artPath and artFileNumber.
 Result<Tileset> ReadArtFile(const std::string& path);
 

@@ -4,40 +4,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <new>
-#include <utility>
-#include <vector>
+
+#include "tileset/TilePixels.h"
 
 namespace pixmill {
 
 inline constexpr int kMaxTileSide = 32767;
 
 using TileAttributes = std::array<std::uint8_t, 4>;
-
-// An allocator whose resize() leaves new bytes uninitialised. Readers fill a
-// tile's pixels straight from the file, and zeroing them first would double the
-// work of a load. Code that needs zeros says so: assign(n, 0).
-template <class T>
-struct UninitialisedAllocator : std::allocator<T> {
-    template <class U>
-    struct rebind {
-        using other = UninitialisedAllocator<U>;
-    };
-    UninitialisedAllocator() = default;
-    template <class U>
-    explicit UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept {}
-    template <class U>
-    void construct(U* p) noexcept {
-        ::new (static_cast<void*>(p)) U;
-    }
-    template <class U, class... Args>
-    void construct(U* p, Args&&... args) {
-        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-    }
-};
-
-using PixelBuffer = std::vector<std::uint8_t, UninitialisedAllocator<std::uint8_t>>;
 
 struct Tile {
     std::int16_t width = 0;
@@ -46,7 +20,7 @@ struct Tile {
     TileAttributes attributes{};
     // Column by column (x outer, y inner), the order of the ART file, so a tile
     // is read and written with a single copy.
-    PixelBuffer pixels;
+    TilePixels pixels;
 
     std::size_t PixelCount() const {
         return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
