@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "common/Numbers.h"
+#include "common/Transpose.h"
+#include "palette/PaletteRows.h"
 #include "palette/PaletteWords.h"
 
 namespace pixmill {
@@ -76,6 +78,23 @@ void ConvertColumns(const std::uint8_t* pixels, std::size_t width, std::size_t h
             StoreWord(at, table[*pixel]);
         }
         StoreThree(at, table[*pixel]);
+    }
+}
+
+// With a wide palette unit: a band of rows at a time is first turned into rows
+// of indices (a blocked transposition, which reads each column's bytes in whole
+// cache lines), and each row is then converted left to right in one pass.
+void ConvertBands(const std::uint8_t* pixels, std::size_t width, std::size_t height,
+                  std::size_t stride, std::size_t rowBytes, const PaletteRows& palette,
+                  std::uint8_t* out) {
+    constexpr std::size_t kBand = 32;
+    PixelBuffer rows(kBand * width);
+    for (std::size_t top = 0; top < height; top += kBand) {
+        const std::size_t band = std::min(kBand, height - top);
+        TransposeBytes(pixels + top, static_cast<std::ptrdiff_t>(stride), rows.data(),
+                       static_cast<std::ptrdiff_t>(width), static_cast<int>(width),
+                       static_cast<int>(band));
+        palette.ConvertRows(rows.data(), width, width, band, out + top * rowBytes, rowBytes);
     }
 }
 
@@ -165,8 +184,14 @@ TileViewImage BuildTileViewImage(const Tile& tile, const Palette& palette,
                 std::memset(image.bytes.data() + y * rowBytes + width * 3, 0, padding);
             }
         }
-        ConvertColumns(tile.pixels.data() + first, width, height, stride, rowBytes,
-                       MakePaletteWords(palette), image.bytes.data());
+        const PaletteRows rows(palette);
+        if (rows.wide()) {
+            ConvertBands(tile.pixels.data() + first, width, height, stride, rowBytes, rows,
+                         image.bytes.data());
+        } else {
+            ConvertColumns(tile.pixels.data() + first, width, height, stride, rowBytes,
+                           rows.words(), image.bytes.data());
+        }
     } else {
         image.bytes.assign(rowBytes * height, 0);
         // Pixels short of the tile's size are a caller's mistake: draw what is

@@ -6,9 +6,11 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -23,6 +25,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/ByteBlock.h"
 #include "tileset/ArtFile.h"
 #include "tileset/Tileset.h"
 
@@ -122,9 +125,12 @@ bool WriteFileDurably(const std::string& path, std::span<const std::uint8_t> byt
 // Heap in use, over all arenas: allocated blocks plus the large blocks glibc
 // maps on their own (the tile array of a big tileset is one of those, and
 // uordblks alone would miss it).
+// A tileset's file bytes are mapped on their own when large (ByteBlock), out of
+// the heap's sight, so they are added.
 std::int64_t HeapInUse() {
     const struct mallinfo2 info = ::mallinfo2();
-    return static_cast<std::int64_t>(info.uordblks + info.hblkhd);
+    return static_cast<std::int64_t>(info.uordblks + info.hblkhd +
+                                     pixmill::ByteBlock::MappedBytes());
 }
 
 // Heap held by what read() returns while it is kept alive, per byte of the file.
@@ -215,6 +221,87 @@ void BM_ReadFloor(benchmark::State& state, Which which) {
         subject->bytes.size());
 }
 
+// The read floor in memory the process has never used, as a program meets it
+// the first time it reads a file: a new anonymous mapping of the file's size
+// (ordinary pages), one read() into it. Unmapping is not timed.
+void BM_ReadFloorFresh(benchmark::State& state, Which which) {
+    Subject* subject = Usable(state, which);
+    if (subject == nullptr) {
+        return;
+    }
+    const std::size_t size = subject->bytes.size();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        void* memory =
+            ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        bool ok = memory != MAP_FAILED;
+        const int fd = ok ? ::open(subject->path.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+        std::size_t done = 0;
+        while (fd >= 0 && done < size) {
+            const ssize_t got = ::read(fd, static_cast<char*>(memory) + done, size - done);
+            if (got <= 0) {
+                break;
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        ok = ok && fd >= 0 && done == size;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        const auto stop = Clock::now();
+        if (memory != MAP_FAILED) {
+            ::munmap(memory, size);
+        }
+        if (!ok) {
+            state.SkipWithError("the plain read failed");
+            break;
+        }
+        state.SetIterationTime(Seconds(start, stop));
+    }
+    if (!state.error_occurred()) {
+        SetCounters(state, *subject);
+    }
+}
+
+// Parsing a tileset whose bytes are already in memory and handed over: the
+// tiles look into them, so no pixel is copied (tiles_shared counts the tiles
+// with pixels that still look into the bytes; it equals tiles_with_pixels).
+void BM_ParseArt(benchmark::State& state, Which which) {
+    Subject* subject = Usable(state, which);
+    if (subject == nullptr) {
+        return;
+    }
+    auto block = pixmill::ByteBlock::Allocate(subject->bytes.size());
+    if (!block) {
+        state.SkipWithError(block.reason().c_str());
+        return;
+    }
+    std::copy(subject->bytes.begin(), subject->bytes.end(), (*block)->data());
+    const pixmill::SharedBytes bytes = std::move(*block);
+    double shared = 0;
+    double withPixels = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        auto tileset = pixmill::ReadArt(bytes);
+        const auto stop = Clock::now();
+        if (!tileset) {
+            state.SkipWithError(tileset.reason().c_str());
+            break;
+        }
+        shared = withPixels = 0;
+        for (const pixmill::Tile& tile : tileset->tiles) {
+            withPixels += tile.pixels.empty() ? 0 : 1;
+            shared += tile.pixels.IsShared() ? 1 : 0;
+        }
+        state.SetIterationTime(Seconds(start, stop));
+    }
+    if (!state.error_occurred()) {
+        SetCounters(state, *subject);
+        state.counters["tiles_shared"] = shared;
+        state.counters["tiles_with_pixels"] = withPixels;
+    }
+}
+
 // Not the floor the targets are set against, but the least a read can cost:
 // read() into a buffer already in use, so no allocation and no page faults are
 // left, only the copy from the page cache. Shows how much of the floor above is
@@ -289,10 +376,20 @@ void BM_WriteFloor(benchmark::State& state, Which which) {
 // Each pair runs side by side so the ratio can be read straight off the table.
 BENCHMARK_CAPTURE(BM_ReadArt, real, Which::kReal)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ReadFloor, real, Which::kReal)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ReadFloorFresh, real, Which::kReal)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ParseArt, real, Which::kReal)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ReadFloorNoAlloc, real, Which::kReal)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ReadArt, large, Which::kLarge)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadFloorFresh, large, Which::kLarge)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ParseArt, large, Which::kLarge)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ReadFloor, large, Which::kLarge)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

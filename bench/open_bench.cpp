@@ -3,13 +3,18 @@
 // the browser.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QScrollBar>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/Editor.h"
 #include "app/Form1.h"
@@ -17,6 +22,7 @@
 #include "browser/Browser.h"
 #include "browser/Form2.h"
 #include "platform/ScriptedPrompts.h"
+#include "tileset/ArtFile.h"
 
 namespace {
 
@@ -52,6 +58,124 @@ void BM_OpenRealTileset(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenRealTileset)->Unit(benchmark::kMillisecond);
+
+// Our own palette, so that this needs no fixture.
+std::string PalettePath() {
+    return std::string(PIXMILL_EXAMPLES_DIR) + "/PIXMILL.DAT";
+}
+
+// The most tiles an ART file holds, 8192 of 64 x 64 (33,620,000 bytes), made
+// once in a temporary folder removed at exit.
+struct LargeFile {
+    std::filesystem::path folder;
+    std::string path;
+    std::size_t size = 0;
+    LargeFile() {
+        folder = std::filesystem::temp_directory_path() /
+                 ("pixmill-open-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        path = (folder / "TILES000.ART").string();
+        pixmill::Tileset tileset;
+        tileset.tiles.resize(pixmill::kMaxArtTiles);
+        tileset.lastTileNumber = pixmill::kMaxArtTiles - 1;
+        for (std::size_t i = 0; i < tileset.tiles.size(); ++i) {
+            pixmill::Tile& tile = tileset.tiles[i];
+            tile.width = 64;
+            tile.height = 64;
+            tile.pixels.resize(tile.PixelCount());
+            for (std::size_t p = 0; p < tile.PixelCount(); ++p) {
+                tile.pixels[p] = static_cast<std::uint8_t>(p * 7 + i);
+            }
+        }
+        if (pixmill::WriteArtFile(tileset, path)) {
+            size = std::filesystem::file_size(path);
+        }
+    }
+    ~LargeFile() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+};
+const LargeFile& Large() {
+    static const LargeFile file;
+    return file;
+}
+
+// Resident memory of the process, from /proc/self/statm.
+std::int64_t ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    std::int64_t pages = 0;
+    std::int64_t resident = 0;
+    statm >> pages >> resident;
+    return resident * ::sysconf(_SC_PAGESIZE);
+}
+
+// Opening the 8192-tile file through "Open ART...", to the first tile and the
+// browser's page drawn. held_per_file_byte: resident memory after the first
+// open above the idle editor (palette loaded, both windows shown), per byte
+// of the file.
+void BM_OpenLargeTileset(benchmark::State& state) {
+    const LargeFile& file = Large();
+    if (file.size == 0) {
+        state.SkipWithError("the large file could not be written");
+        return;
+    }
+    pixmill::ScriptedPrompts prompts;
+    pixmill::Editor editor(prompts);
+    pixmill::Form1& form = *editor.form1;
+    form.Form_Load();
+    form.show();
+    form.mnuBrowse->trigger();
+    prompts.AnswerOpen(PalettePath());
+    form.mnuPal->trigger();
+    const std::int64_t idle = ResidentBytes();
+    prompts.AnswerOpen(file.path);
+    form.mnuOpen->trigger();
+    const std::int64_t opened = ResidentBytes();
+    for (auto _ : state) {
+        prompts.AnswerOpen(file.path);
+        form.mnuOpen->trigger();
+        benchmark::DoNotOptimize(editor.state.currentTile);
+    }
+    if (!prompts.Messages().empty() || editor.tileset.tileCount() != pixmill::kMaxArtTiles) {
+        state.SkipWithError("the tileset did not open");
+        return;
+    }
+    state.counters["held_per_file_byte"] =
+        static_cast<double>(opened - idle) / static_cast<double>(file.size);
+}
+BENCHMARK(BM_OpenLargeTileset)->Unit(benchmark::kMillisecond);
+
+// The floor of that open: one plain read of the file into a new vector, as
+// art_io_bench's read floor (open, fstat, a vector of that size, read(), close).
+void BM_OpenLargeFloor(benchmark::State& state) {
+    const LargeFile& file = Large();
+    for (auto _ : state) {
+        const int fd = ::open(file.path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat info {};
+        std::vector<std::uint8_t> bytes;
+        std::size_t done = 0;
+        if (fd >= 0 && ::fstat(fd, &info) == 0) {
+            bytes.resize(static_cast<std::size_t>(info.st_size));
+            while (done < bytes.size()) {
+                const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+                if (got <= 0) {
+                    break;
+                }
+                done += static_cast<std::size_t>(got);
+            }
+        }
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        benchmark::DoNotOptimize(bytes.data());
+        if (done != file.size) {
+            state.SkipWithError("the plain read failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_OpenLargeFloor)->Unit(benchmark::kMillisecond);
 
 // Scrolling the browser of the largest tileset the editor holds: each step
 // draws a new page from the thumbnail image.

@@ -139,6 +139,99 @@ void BM_TileViewFloor(benchmark::State& state) {
     CopyFloor(state, ViewImageBytes());
 }
 
+// The browser as the editor uses it: one page of 64 thumbnails drawn when
+// shown. PageTiles(side) is 72 tiles, enough for pages starting at rows 0 and 1.
+const pixmill::Tileset& PageTiles(int side) {
+    static std::map<int, pixmill::Tileset> made;
+    pixmill::Tileset& tileset = made[side];
+    if (tileset.tiles.empty()) {
+        for (int i = 0; i < 72; ++i) {
+            tileset.tiles.push_back(MakeTile(side, i));
+        }
+        tileset.lastTileNumber = 71;
+    }
+    return tileset;
+}
+constexpr std::size_t kPageBytes =
+    std::size_t{pixmill::kBrowserPageSide} * static_cast<std::size_t>(pixmill::kThumbnailRowBytes);
+
+// A whole page drawn afresh, as after a change to the tiles.
+void BM_BrowserPage(benchmark::State& state) {
+    const pixmill::Tileset& tileset = PageTiles(static_cast<int>(state.range(0)));
+    const pixmill::Palette palette = MakePalette();
+    pixmill::ThumbnailImage page;
+    int first = 0;
+    for (auto _ : state) {
+        page.Reset(tileset.tileCount());
+        first = 1 - first;
+        const auto start = Clock::now();
+        const auto bytes = page.DrawPage(tileset, palette, first);
+        const auto stop = Clock::now();
+        benchmark::DoNotOptimize(bytes.data());
+        state.SetIterationTime(Seconds(start, stop));
+    }
+    SetCounters(state, kPageBytes);
+}
+
+// A scroll by one cell row: seven rows move, one is drawn.
+void BM_BrowserScroll(benchmark::State& state) {
+    const pixmill::Tileset& tileset = PageTiles(static_cast<int>(state.range(0)));
+    const pixmill::Palette palette = MakePalette();
+    pixmill::ThumbnailImage page;
+    page.Reset(tileset.tileCount());
+    int first = 0;
+    page.DrawPage(tileset, palette, first);
+    for (auto _ : state) {
+        first = 1 - first;
+        const auto start = Clock::now();
+        const auto bytes = page.DrawPage(tileset, palette, first);
+        const auto stop = Clock::now();
+        benchmark::DoNotOptimize(bytes.data());
+        state.SetIterationTime(Seconds(start, stop));
+    }
+    SetCounters(state, kPageBytes);
+}
+
+void BM_PageFloor(benchmark::State& state) {
+    CopyFloor(state, kPageBytes);
+}
+
+// The view's inner size in drawing pixels.
+constexpr int kViewWidth = 637;
+constexpr int kViewHeight = 389;
+
+// What the view converts of a 1024 x 1024 tile centred in it at a zoom.
+pixmill::TileRegion ShownRegion(int zoom) {
+    const pixmill::ViewPoint at =
+        pixmill::LayOutTile(kViewWidth + 4, kViewHeight + 4, kViewSide, kViewSide, zoom, 0, 0);
+    return pixmill::VisibleTileRegion(kViewSide, kViewSide, zoom, at.x, at.y, kViewWidth,
+                                      kViewHeight);
+}
+
+std::size_t RegionBytes(const pixmill::TileRegion& region) {
+    return static_cast<std::size_t>(pixmill::PaddedWidth(region.width)) * 3 *
+           static_cast<std::size_t>(region.height);
+}
+
+void BM_BuildShownTileView(benchmark::State& state) {
+    const pixmill::Tile tile = MakeTile(kViewSide, 7);
+    const pixmill::Palette palette = MakePalette();
+    const pixmill::TileRegion region = ShownRegion(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const pixmill::TileViewImage image = pixmill::BuildTileViewImage(tile, palette, region);
+        const auto stop = Clock::now();
+        benchmark::DoNotOptimize(image.bytes.data());
+        state.SetIterationTime(Seconds(start, stop));
+    }
+    SetCounters(state, RegionBytes(region));
+    state.counters["shown_pixels"] = static_cast<double>(region.width) * region.height;
+}
+
+void BM_ShownTileViewFloor(benchmark::State& state) {
+    CopyFloor(state, RegionBytes(ShownRegion(static_cast<int>(state.range(0)))));
+}
+
 // Each pair runs side by side so the ratio can be read straight off the table.
 BENCHMARK(BM_FillThumbnails)->Arg(64)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillFloor)->Arg(64)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -146,6 +239,11 @@ BENCHMARK(BM_FillThumbnails)->Arg(512)->UseManualTime()->Unit(benchmark::kMillis
 BENCHMARK(BM_FillFloor)->Arg(512)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildTileView)->Arg(kViewSide)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TileViewFloor)->Arg(kViewSide)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BrowserPage)->Arg(64)->Arg(512)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BrowserScroll)->Arg(64)->Arg(512)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PageFloor)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BuildShownTileView)->Arg(1)->Arg(8)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShownTileViewFloor)->Arg(1)->Arg(8)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The view's buffer is a new vector on every call. Keeping freed memory with the
 // process serves it from pages already faulted in, whatever ran before, rather

@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "common/Numbers.h"
+#include "common/Transpose.h"
+#include "palette/PaletteRows.h"
 #include "palette/PaletteWords.h"
 
 namespace pixmill {
@@ -101,8 +103,13 @@ void PlanCell(const Tile& tile, const CellPlan& before, CellPlan& plan) {
 // are unrolled: issued from a loop they made the fill three times slower on the
 // machine measured. They stay in this function, too: a function that does
 // nothing but prefetch counts as pure, and a call to it is dropped.
-void DrawCell(const CellPlan& plan, const CellPlan& next, const PaletteWords& table,
+void DrawCell(const CellPlan& plan, const CellPlan& next, const PaletteRows& palette,
               std::uint8_t* cell) {
+    const PaletteWords& table = palette.words();
+    // With a wide palette unit the samples are gathered into rows first, and
+    // each row converted in one pass.
+    alignas(64) std::uint8_t gathered[kThumbnailSide * kThumbnailSide];
+    const bool wide = palette.wide();
     const std::uint8_t* pixels = plan.pixels;
     const std::size_t width = plan.width;
     const std::size_t height = plan.height;
@@ -120,11 +127,28 @@ void DrawCell(const CellPlan& plan, const CellPlan& next, const PaletteWords& ta
         }
         if (x < width) {
             const std::uint8_t* source = pixels + plan.columns[x];
-            std::uint8_t* at = cell;
-            for (std::size_t y = 0; y < height; ++y, at += kRowBytes) {
-                StoreWord(at, table[source[plan.rows[y]]]);
+            if (wide) {
+                if (plan.sampled) {
+                    std::uint8_t* at = gathered + x;
+                    for (std::size_t y = 0; y < height; ++y, at += kThumbnailSide) {
+                        *at = source[plan.rows[y]];
+                    }
+                }
+            } else {
+                std::uint8_t* at = cell;
+                for (std::size_t y = 0; y < height; ++y, at += kRowBytes) {
+                    StoreWord(at, table[source[plan.rows[y]]]);
+                }
             }
         }
+    }
+    if (wide) {
+        if (!plan.sampled) {
+            // A tile shown as it is: its columns are turned into rows whole.
+            TransposeBytes(pixels, plan.tileHeight, gathered, kThumbnailSide,
+                           static_cast<int>(width), static_cast<int>(height));
+        }
+        palette.ConvertRows(gathered, kThumbnailSide, width, height, cell - 3 * columns, kRowBytes);
     }
 }
 
@@ -175,7 +199,7 @@ namespace {
 
 // Draws the eight cells of cell row r, black first, as the whole image and a
 // page both draw it.
-void DrawCellRow(const Tileset& tileset, int tileCount, const PaletteWords& table, int r,
+void DrawCellRow(const Tileset& tileset, int tileCount, const PaletteRows& table, int r,
                  std::uint8_t* cellRow) {
     // Black first, the whole cell row in one sweep: it covers the margins and
     // the empty cells, and brings the row's lines into the cache in order,
@@ -224,7 +248,7 @@ void ThumbnailImage::Fill(const Tileset& tileset, const Palette& palette) {
     }
     bytes_.resize(size);
 
-    const PaletteWords table = MakePaletteWords(palette);
+    const PaletteRows table(palette);
     for (int r = 0; r < rows_; ++r) {
         DrawCellRow(tileset, tileCount, table, r,
                     bytes_.data() + static_cast<std::size_t>(r) * kCellRowBytes);
@@ -270,7 +294,7 @@ std::span<const std::uint8_t> ThumbnailImage::DrawPage(const Tileset& tileset,
     }
     pageRow_ = firstRow;
     if (keptTo - keptFrom < kBrowserPageRows) {
-        const PaletteWords table = MakePaletteWords(palette);
+        const PaletteRows table(palette);
         for (int i = 0; i < kBrowserPageRows; ++i) {
             if (i >= keptFrom && i < keptTo) {
                 continue;

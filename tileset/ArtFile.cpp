@@ -11,6 +11,10 @@ namespace {
 
 constexpr std::int64_t kHeaderSize = 16;
 constexpr std::size_t kSmallReadBuffer = 4096;
+// Files up to this size are read whole at once, a system call fewer than
+// reading the tables first. Beyond it (a file far larger than any tileset's
+// bytes, picked by mistake) only the bytes the tables claim are read.
+constexpr std::int64_t kReadWholeUpTo = std::int64_t{64} << 20;
 // Refusals of a file whose header cannot belong to an ART file (a palette or a
 // picture picked by mistake) begin so, apart from damage inside a real one.
 constexpr std::string_view kNotArt = "not an ART file: ";
@@ -134,6 +138,7 @@ Result<Tileset> ReadArt(SharedBytes bytes) {
     const std::uint8_t* heights = widths + 2 * n;
     const std::uint8_t* attributes = heights + 2 * n;
     const std::uint8_t* pixels = all.data() + TablesEnd(n);
+    const std::shared_ptr<const void> owner = std::move(bytes);
     for (int i = 0; i < n; ++i) {
         Tile& tile = tileset.tiles[static_cast<std::size_t>(i)];
         tile.width = GetI16(widths + 2 * i);
@@ -142,7 +147,7 @@ Result<Tileset> ReadArt(SharedBytes bytes) {
             tile.attributes[static_cast<std::size_t>(b)] = attributes[4 * i + b];
         }
         const std::size_t size = tile.PixelCount();
-        tile.pixels = TilePixels::View(bytes, pixels, size);
+        tile.pixels.LookInto(owner, pixels, size);
         pixels += size;
     }
     return tileset;
@@ -197,7 +202,20 @@ Result<Tileset> ReadArtFile(const std::string& path) {
     if (!source) {
         return Status::Fail(source.reason());
     }
-    auto tileset = ReadArt(*source);
+    Result<Tileset> tileset = Status::Fail("the file could not be read");
+    if (source->Size() <= kReadWholeUpTo) {
+        // One read of the whole file: the tiles look into it.
+        auto block = ByteBlock::Allocate(static_cast<std::size_t>(source->Size()));
+        if (!block) {
+            return Status::Fail(block.reason());
+        }
+        if (!source->Read((*block)->data(), (*block)->size())) {
+            return Status::Fail("the file could not be read");
+        }
+        tileset = ReadArt(SharedBytes(std::move(*block)));
+    } else {
+        tileset = ReadArt(*source);
+    }
     if (tileset) {
         tileset->artPath = path;
         tileset->artFileNumber = ArtFileNumber(path);

@@ -23,6 +23,21 @@ TilePixels TilePixels::View(std::shared_ptr<const void> owner, const std::uint8_
     return pixels;
 }
 
+void TilePixels::LookInto(const std::shared_ptr<const void>& owner, const std::uint8_t* data,
+                          std::size_t n) {
+    own_.clear();
+    own_.shrink_to_fit();
+    if (n == 0) {
+        owner_.reset();
+        view_ = nullptr;
+        viewSize_ = 0;
+        return;
+    }
+    owner_ = owner;
+    view_ = data;
+    viewSize_ = n;
+}
+
 PixelBuffer& TilePixels::Own() {
     if (IsShared()) {
         own_.resize(viewSize_);

@@ -60,6 +60,10 @@ class TilePixels {
     static TilePixels View(std::shared_ptr<const void> owner, const std::uint8_t* data,
                            std::size_t n);
 
+    // The same, in place of what the pixels were.
+    void LookInto(const std::shared_ptr<const void>& owner, const std::uint8_t* data,
+                  std::size_t n);
+
     // True while the pixels are still a view into shared bytes.
     bool IsShared() const { return owner_ != nullptr; }
 
