@@ -37,7 +37,9 @@ Tileset Tiles(int count, const std::vector<std::pair<int, int>>& sizes) {
 std::vector<std::uint8_t> Reference(const ThumbnailImage& whole, int firstRow) {
     std::vector<std::uint8_t> page(8 * kCellRowBytes, 0);
     const auto from = whole.FromCellRow(firstRow);
-    std::memcpy(page.data(), from.data(), std::min(from.size(), page.size()));
+    if (!from.empty()) {
+        std::memcpy(page.data(), from.data(), std::min(from.size(), page.size()));
+    }
     return page;
 }
 

@@ -23,7 +23,7 @@ TEST(PaletteRows, TheWidePathWritesWhatThePlainPathWrites) {
     if (!wide.wide()) {
         std::printf("this processor has no wide path; only the plain one is checked\n");
     }
-    std::vector<std::uint8_t> indices(3 * 300);
+    std::vector<std::uint8_t> indices(3 * 300 + 8);
     for (std::uint8_t& index : indices) {
         index = static_cast<std::uint8_t>(random());
     }
