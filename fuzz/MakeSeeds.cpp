@@ -1,0 +1,111 @@
+// Writes the first inputs of each fuzzer: the examples, and small files made
+// here and by the core's writers, one folder per fuzzer.
+// Usage: pixmill-fuzz-seeds OUT_DIR EXAMPLES_DIR
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bitmap/TileBitmap.h"
+#include "common/ByteIo.h"
+#include "palette/PaletteFile.h"
+#include "tileset/ArtFile.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+namespace fs = std::filesystem;
+
+void Write(const fs::path& dir, const std::string& name, const Bytes& bytes) {
+    fs::create_directories(dir);
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes Text(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Tiles of the given sizes, numbered from 0, each pixel a different value.
+Bytes SmallArt(const std::vector<std::pair<int, int>>& sizes) {
+    const auto n = static_cast<std::int32_t>(sizes.size());
+    Bytes b(16 + 8 * sizes.size(), 0);
+    pixmill::PutI32(b.data(), 1);
+    pixmill::PutI32(b.data() + 4, n);
+    pixmill::PutI32(b.data() + 12, n - 1);
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        pixmill::PutI16(b.data() + 16 + 2 * i, static_cast<std::int16_t>(sizes[i].first));
+        pixmill::PutI16(b.data() + 16 + 2 * sizes.size() + 2 * i,
+                        static_cast<std::int16_t>(sizes[i].second));
+        b[16 + 4 * sizes.size() + 4 * i] = static_cast<std::uint8_t>(i + 1);
+        for (int p = 0; p < sizes[i].first * sizes[i].second; ++p) {
+            b.push_back(static_cast<std::uint8_t>(p * 7 + 3));
+        }
+    }
+    return b;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: pixmill-fuzz-seeds OUT_DIR EXAMPLES_DIR\n");
+        return 2;
+    }
+    const fs::path out = argv[1];
+    const fs::path examples = argv[2];
+
+    const Bytes art = ReadAll(examples / "TILES000.ART");
+    const Bytes small = SmallArt({{2, 3}, {0, 0}, {5, 3}, {1, 1}});
+    for (const char* fuzzer : {"art_read", "art_roundtrip"}) {
+        Write(out / fuzzer, "examples.art", art);
+        Write(out / fuzzer, "small.art", small);
+        Write(out / fuzzer, "empty.art", SmallArt({}));
+    }
+
+    const Bytes dat = ReadAll(examples / "PIXMILL.DAT");
+    Write(out / "build_palette", "examples.dat", dat);
+    Bytes withTables = dat;
+    withTables.resize(dat.size() + 64, 17);
+    Write(out / "build_palette", "tables.dat", withTables);
+    const auto palette = pixmill::ReadPalette(dat, pixmill::PaletteFormat::Build);
+    if (!palette) {
+        std::fprintf(stderr, "pixmill-fuzz-seeds: %s\n", palette.reason().c_str());
+        return 1;
+    }
+    Write(out / "riff_palette", "examples.pal",
+          pixmill::PaletteBytes(*palette, pixmill::PaletteFormat::Riff));
+
+    const auto tiles = pixmill::ReadArt(small);
+    if (!tiles) {
+        std::fprintf(stderr, "pixmill-fuzz-seeds: %s\n", tiles.reason().c_str());
+        return 1;
+    }
+    for (std::size_t i = 0; i < tiles->tiles.size(); ++i) {
+        Bytes bmp = pixmill::TileBitmapBytes(tiles->tiles[i], *palette);
+        Write(out / "bitmap_import", "tile" + std::to_string(i) + ".bmp", bmp);
+        // The same picture stored top row first.
+        pixmill::PutI32(bmp.data() + 22, -pixmill::GetI32(bmp.data() + 22));
+        Write(out / "bitmap_import", "topdown" + std::to_string(i) + ".bmp", bmp);
+    }
+
+    Write(out / "names_header", "names.h",
+          Text("// tiles\r\n#define FIRSTTILE 0\r\n#DEFINE WALL_2 2\r\n#define LAST 32767\r\n"
+               "#define BROKEN\r\n"));
+    Write(out / "names_header", "lf.h", Text("#define A 1\n#define B 2\r\n"));
+
+    int n = 0;
+    for (const char* number : {"12", " - 3.5E2x", "&H1F", "&o17", "1D3", "2.5", "-0.5", ".e"}) {
+        Write(out / "numbers", "n" + std::to_string(n++), Text(number));
+    }
+    return 0;
+}
