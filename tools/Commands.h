@@ -18,10 +18,11 @@ Status CheckInfoUsage(Arguments args);
 Status CheckExportUsage(Arguments args);
 Status CheckImportUsage(Arguments args);
 
-Status RunInfo(Arguments args);     // [--names NAMES.H] FILE.ART, the option anywhere
-Status RunResave(Arguments args);   // IN.ART OUT.ART
-Status RunExport(Arguments args);   // IN.ART PALETTE OUT_BASE [FIRST [LAST]]
-Status RunImport(Arguments args);   // IN.ART TILE BITMAP OUT.ART
+Status RunInfo(Arguments args);    // [--names NAMES.H] FILE.ART, the option anywhere
+Status RunResave(Arguments args);  // IN.ART OUT.ART
+Status RunExport(Arguments args);  // IN.ART PALETTE OUT_BASE [FIRST [LAST]]
+// [--palette PALETTE | --match-palette PALETTE] IN.ART TILE PICTURE OUT.ART, options anywhere
+Status RunImport(Arguments args);
 Status RunPalette(Arguments args);  // IN OUT
 
 }  // namespace pixmill::tool

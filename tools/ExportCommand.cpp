@@ -1,7 +1,6 @@
-// pixmill-tool export: tiles FIRST..LAST as numbered 8-bit bitmaps. FIRST alone
-// exports just that tile; no numbers export every tile.
-
-#include <sys/stat.h>
+// pixmill-tool export: tiles FIRST..LAST as numbered 8-bit bitmaps, or indexed
+// PNGs when OUT_BASE ends in .png. FIRST alone exports just that tile; no
+// numbers export every tile.
 
 #include <cstdio>
 #include <exception>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "bitmap/TileBitmap.h"
+#include "bitmap/TilePng.h"
 #include "common/AtomicFile.h"
 #include "palette/PaletteFile.h"
 #include "tileset/ArtFile.h"
@@ -22,12 +22,15 @@ namespace {
 struct Target {
     std::string path;
     int position = 0;
-    bool existedBefore = false;
 };
 
-Status WriteOne(const Tile& tile, const Palette& palette, const std::string& path) {
+// The file's bytes, or why there are none.
+Result<std::vector<std::uint8_t>> Encode(const Tile& tile, const Palette& palette, bool png) {
     try {
-        return WriteTileBitmapFile(tile, palette, path);
+        if (png) {
+            return TilePngBytes(tile, palette);
+        }
+        return TileBitmapBytes(tile, palette);
     } catch (const std::bad_alloc&) {
         return Status::Fail("out of memory");
     } catch (const std::exception& error) {
@@ -87,34 +90,42 @@ Status RunExport(Arguments args) {
     }
 
     // Every name is known and checked before the first file is written.
+    const bool png = IsPngPath(base);
     std::vector<Target> targets;
     for (int position = *first; position <= *last; ++position) {
-        Target target;
-        target.path = BatchBitmapPath(base + ".BMP", position - *first + 1);
-        target.position = position;
+        const int n = position - *first + 1;
+        Target target{png ? BatchPngPath(base, n) : BatchBitmapPath(base + ".BMP", n), position};
         if (Status replaceable = CheckReplaceable(target.path); !replaceable) {
             return FileFailure("write", target.path, replaceable.reason());
         }
-        struct stat info {};
-        target.existedBefore = lstat(target.path.c_str(), &info) == 0;
         targets.push_back(std::move(target));
     }
 
-    for (std::size_t i = 0; i < targets.size(); ++i) {
-        const Target& target = targets[i];
-        Status written = WriteOne(tileset->tile(target.position), *palette, target.path);
-        if (written) {
+    // The whole batch is written under temporary names first, and put in place
+    // only when every file is complete: a failure changes no file.
+    FileBatch batch;
+    std::vector<int> skipped;
+    for (const Target& target : targets) {
+        const Tile& tile = tileset->tile(target.position);
+        if (png && tile.PixelCount() == 0) {
+            skipped.push_back(target.position);
             continue;
         }
-        // A failed run leaves no bitmaps of its own behind; files that were there
-        // before it are kept.
-        std::string reason = written.reason();
-        for (std::size_t k = 0; k < i; ++k) {
-            if (!targets[k].existedBefore && std::remove(targets[k].path.c_str()) != 0) {
-                reason += "; " + targets[k].path + " could not be removed";
-            }
+        auto bytes = Encode(tile, *palette, png);
+        if (!bytes) {
+            return FileFailure("write", target.path, bytes.reason());
         }
-        return FileFailure("write", target.path, reason);
+        if (Status written = batch.Add(target.path, *bytes); !written) {
+            return FileFailure("write", target.path, written.reason());
+        }
+    }
+    if (Status placed = batch.Commit(); !placed) {
+        return Status::Fail(placed.reason());
+    }
+    // Its number stays unused, so the others keep the numbers of their tiles.
+    for (int position : skipped) {
+        std::fprintf(stderr, "pixmill-tool: tile %d is 0 x 0, which a PNG cannot hold; skipped\n",
+                     position);
     }
     return Status::Ok();
 }

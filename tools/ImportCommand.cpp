@@ -1,38 +1,146 @@
-// pixmill-tool import: a bitmap replaces the picture of one tile (its attribute
-// bytes stay) and the tileset is written to a new ART file.
+// pixmill-tool import: a bitmap or PNG replaces the picture of one tile (its
+// attribute bytes stay) and the tileset is written to a new ART file. With a
+// palette, a picture whose colour table is not that palette gets a warning, or,
+// with --match-palette, has its colours mapped to the nearest palette entries.
 
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "bitmap/ColourMatch.h"
 #include "bitmap/TileBitmap.h"
+#include "bitmap/TilePng.h"
+#include "palette/PaletteFile.h"
 #include "tileset/ArtFile.h"
 #include "tools/Commands.h"
 #include "tools/ToolSupport.h"
 
 namespace pixmill::tool {
+namespace {
+
+constexpr std::string_view kPaletteOption = "--palette";
+constexpr std::string_view kMatchOption = "--match-palette";
+
+struct ImportArguments {
+    std::string art;
+    std::string tile;
+    std::string picture;
+    std::string out;
+    std::optional<std::string> palettePath;
+    bool matchPalette = false;
+};
+
+Result<ImportArguments> ParseImportArguments(Arguments args) {
+    ImportArguments parsed;
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == kPaletteOption || arg == kMatchOption) {
+            if (parsed.palettePath) {
+                return Status::Fail("one of --palette and --match-palette only");
+            }
+            if (i + 1 == args.size()) {
+                return Status::Fail(arg + " needs the palette after it");
+            }
+            parsed.matchPalette = arg == kMatchOption;
+            parsed.palettePath = args[++i];
+        } else if (arg.starts_with("--")) {
+            return Status::Fail("unknown option " + arg);
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() != 4) {
+        return Status::Fail("IN.ART, TILE, PICTURE and OUT.ART are needed, in that order");
+    }
+    // TILE's form; its range needs the tileset and is a refusal, not misuse.
+    if (auto typed = ParseWholeNumber(positional[1], "TILE"); !typed) {
+        return Status::Fail(typed.reason());
+    }
+    parsed.art = positional[0];
+    parsed.tile = positional[1];
+    parsed.picture = positional[2];
+    parsed.out = positional[3];
+    return parsed;
+}
+
+struct Picture {
+    Tile tile;
+    std::vector<PaletteEntry> colourTable;
+};
+
+Result<Picture> ReadPicture(const std::string& path, const Palette* palette, bool match) {
+    if (IsPngPath(path)) {
+        auto png = ReadTilePngFile(path, match ? palette : nullptr);
+        if (!png) {
+            return Status::Fail(png.reason());
+        }
+        return Picture{std::move(png->tile), std::move(png->colourTable)};
+    }
+    auto bitmap = ReadTileBitmapFile(path);
+    if (!bitmap) {
+        return Status::Fail(bitmap.reason());
+    }
+    Picture picture{std::move(*bitmap), {}};
+    if (palette != nullptr) {
+        auto table = ReadBitmapColourTableFile(path);
+        if (!table) {
+            return Status::Fail(table.reason());
+        }
+        picture.colourTable = std::move(*table);
+        if (match) {
+            MapPixels(picture.tile, MatchColourTable(picture.colourTable, *palette));
+        }
+    }
+    return picture;
+}
+
+}  // namespace
 
 Status CheckImportUsage(Arguments args) {
-    // TILE's form; its range needs the tileset and is a refusal, not misuse.
-    auto typed = ParseWholeNumber(args[1], "TILE");
-    return typed ? Status::Ok() : Status::Fail(typed.reason());
+    auto parsed = ParseImportArguments(args);
+    return parsed ? Status::Ok() : Status::Fail(parsed.reason());
 }
 
 Status RunImport(Arguments args) {
-    const std::string& in = args[0];
-    const std::string& bitmapPath = args[2];
-    const std::string& out = args[3];
-    auto tileset = ReadArtFile(in);
-    if (!tileset) {
-        return FileFailure("open", in, tileset.reason());
+    auto parsed = ParseImportArguments(args);
+    if (!parsed) {
+        return Status::Fail(parsed.reason());
     }
-    auto position = ParseTilePosition(args[1], "TILE", tileset->tileCount());
+    auto tileset = ReadArtFile(parsed->art);
+    if (!tileset) {
+        return FileFailure("open", parsed->art, tileset.reason());
+    }
+    auto position = ParseTilePosition(parsed->tile, "TILE", tileset->tileCount());
     if (!position) {
         return Status::Fail(position.reason());
     }
-    auto picture = ReadTileBitmapFile(bitmapPath);
-    if (!picture) {
-        return FileFailure("import", bitmapPath, picture.reason());
+    std::optional<Palette> palette;
+    if (parsed->palettePath) {
+        auto read = ReadPaletteFile(*parsed->palettePath);
+        if (!read) {
+            return FileFailure("open", *parsed->palettePath, read.reason());
+        }
+        palette = *read;
     }
-    ReplacePicture(tileset->tile(*position), std::move(*picture));
-    if (Status written = WriteArtFile(*tileset, out); !written) {
-        return FileFailure("write", out, written.reason());
+    auto picture =
+        ReadPicture(parsed->picture, palette ? &*palette : nullptr, parsed->matchPalette);
+    if (!picture) {
+        return FileFailure("import", parsed->picture, picture.reason());
+    }
+    const bool differs =
+        palette && !parsed->matchPalette && ColourTableDiffers(picture->colourTable, *palette);
+    ReplacePicture(tileset->tile(*position), std::move(picture->tile));
+    if (Status written = WriteArtFile(*tileset, parsed->out); !written) {
+        return FileFailure("write", parsed->out, written.reason());
+    }
+    // Told once the import is done, so that a failure stays one line.
+    if (differs) {
+        std::string warning = "pixmill-tool: warning: the colour table of " + parsed->picture;
+        warning.append(" is not the palette ").append(*parsed->palettePath);
+        warning.append("; its pixel values were taken as palette indices as they are");
+        warning.append(" (--match-palette maps its colours instead)");
+        std::fprintf(stderr, "%s\n", OneLine(warning).c_str());
     }
     return Status::Ok();
 }

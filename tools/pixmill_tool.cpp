@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/AtomicFile.h"
 #include "tools/Commands.h"
 #include "tools/ToolSupport.h"
 
@@ -33,11 +34,11 @@ constexpr Command kCommands[] = {
     {"resave", 2, 2, "IN.ART OUT.ART", "read and write back; sets the tile-count field", nullptr,
      pixmill::tool::RunResave},
     {"export", 3, 5, "IN.ART PALETTE OUT_BASE [FIRST [LAST]]",
-     "tiles as OUT_BASE0001.BMP, OUT_BASE0002.BMP, ...", pixmill::tool::CheckExportUsage,
-     pixmill::tool::RunExport},
-    {"import", 4, 4, "IN.ART TILE BITMAP OUT.ART",
-     "put an 8-bit bitmap in place of tile TILE's picture", pixmill::tool::CheckImportUsage,
-     pixmill::tool::RunImport},
+     "tiles as OUT_BASE0001.BMP, ...; for OUT_BASE NAME.png, indexed PNGs NAME0001.PNG, ...",
+     pixmill::tool::CheckExportUsage, pixmill::tool::RunExport},
+    {"import", 4, 6, "[--palette PALETTE | --match-palette PALETTE] IN.ART TILE PICTURE OUT.ART",
+     "put an 8-bit bitmap or a PNG (*.png) in place of tile TILE's picture",
+     pixmill::tool::CheckImportUsage, pixmill::tool::RunImport},
     {"palette", 2, 2, "IN OUT", "convert a palette (*.PAL: RIFF, any other name: Build)", nullptr,
      pixmill::tool::RunPalette},
 };
@@ -49,7 +50,11 @@ constexpr std::string_view kDetails =
     "when FIRST is not given and only tile FIRST when LAST is not given. Palettes\n"
     "are chosen by name: *.PAL (any case) is a RIFF palette, anything else a Build\n"
     "palette (PALETTE.DAT); a Build palette written over a longer file keeps what\n"
-    "follows its 768 bytes. Exit status: 0 done, 1 failed, 2 wrong usage.\n";
+    "follows its 768 bytes. import takes a bitmap's or an indexed PNG's pixel\n"
+    "values as palette indices; with --palette it warns when the picture's colour\n"
+    "table is not that palette, and with --match-palette it maps the picture's\n"
+    "colours (any PNG) to the nearest palette entries instead. An export to PNG\n"
+    "skips 0 x 0 tiles, saying so. Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 
 void PrintUsage(std::FILE* stream) {
     std::fprintf(stream, "usage: pixmill-tool COMMAND ARGUMENTS...\n\ncommands:\n");
@@ -112,6 +117,7 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    pixmill::IgnoreFileSizeSignal();
     try {
         return Run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
     } catch (const std::bad_alloc&) {
