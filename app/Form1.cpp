@@ -3,11 +3,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <utility>
 
 #include "app/Editor.h"
 #include "app/StartUp.h"
@@ -46,6 +49,27 @@ QLabel* AddSwatch(QWidget* client, int x) {
     return swatch;
 }
 
+QKeySequence StandardKeyOr(QKeySequence::StandardKey key, QKeyCombination usual) {
+    const QKeySequence standard(key);
+    return standard.isEmpty() ? QKeySequence(usual) : standard;
+}
+
+// Items of a disabled menu keep their own enabled state (see SetMenuEnabled),
+// so their keys would still reach them: this holds the keys back while the
+// menu is off. Only keys: a trigger from the menu itself cannot happen then.
+class KeysFollowMenu : public QObject {
+  public:
+    KeysFollowMenu(QMenu* menu, QObject* parent) : QObject(parent), menu_(menu) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        return event->type() == QEvent::Shortcut && !MenuEnabled(menu_);
+    }
+
+  private:
+    QMenu* menu_;
+};
+
 }  // namespace
 
 void SetMenuEnabled(QMenu* menu, bool enabled) {
@@ -65,6 +89,8 @@ void SetBackColor(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, colour);
     label->setPalette(palette);
+    // What a screen reader says of a swatch besides its name.
+    label->setAccessibleDescription(colour.name());
 }
 
 QColor BackColor(const QLabel* label) {
@@ -79,6 +105,8 @@ Form1::Form1(Editor& editor) : CommonDialog1(editor.prompts), editor_(editor) {
     CreateControls(client);
     CreateMenus();
     ConnectHandlers();
+    CreateKeys();
+    NameControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     CentreWhenFirstShown(*this);
 }
@@ -87,6 +115,8 @@ void Form1::CreateControls(QWidget* client) {
     Picture1 = new PictureBox(client, 2, kViewBackground);
     Picture1->move(0, 8);
     Picture1->SetOuterSize(641, 393);
+    // The arrow keys page while the view has the focus.
+    Picture1->setFocusPolicy(Qt::StrongFocus);
 
     // Sized and centred by start-up.
     Picture2 = new PictureBox(client, 0, QColor(0, 0, 0));
@@ -206,6 +236,101 @@ void Form1::ConnectHandlers() {
     connect(Picture2, &PictureBox::MouseDown, this, [this](int button, int shift, int x, int y) {
         RunCommand(editor_, [&] { Picture2_MouseDown(button, shift, x, y); });
     });
+}
+
+void Form1::CreateKeys() {
+    // The standard keys of a desktop editor; the menus show them beside the captions.
+    mnuNew->setShortcut(QKeySequence::New);
+    mnuOpen->setShortcut(QKeySequence::Open);
+    mnuSave->setShortcut(QKeySequence::Save);
+    // Not every desktop names keys for these two; then the usual ones.
+    mnuSaveAs->setShortcut(StandardKeyOr(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mnuExit->setShortcut(StandardKeyOr(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
+    mnudelete->setShortcut(QKeySequence::Delete);
+    mnuprops->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Return));
+    const std::pair<QAction*, Qt::Key> scales[] = {
+        {mnu1x, Qt::Key_1}, {mnu2x, Qt::Key_2}, {mnu4x, Qt::Key_3}, {mnu8x, Qt::Key_4}};
+    for (const auto& [item, key] : scales) {
+        item->setShortcut(QKeySequence(Qt::CTRL | key));
+    }
+    auto* tileKeys = new KeysFollowMenu(mnuTile, this);
+    for (QAction* item : {mnudelete, mnuprops}) {
+        item->installEventFilter(tileKeys);
+    }
+
+    // Keys without a menu item run the handlers of the buttons they stand for.
+    const auto key = [this](Qt::Key pressed, QWidget* scope, void (Form1::*handler)()) {
+        auto* shortcut = new QShortcut(QKeySequence(pressed), scope);
+        shortcut->setContext(scope == this ? Qt::WindowShortcut : Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, handler] { RunCommand(editor_, [&] { (this->*handler)(); }); });
+    };
+    key(Qt::Key_PageUp, this, &Form1::Command1_Click);
+    key(Qt::Key_PageDown, this, &Form1::Command2_Click);
+    key(Qt::Key_Home, this, &Form1::GoToFirstTile);
+    key(Qt::Key_End, this, &Form1::GoToLastTile);
+    key(Qt::Key_Left, Picture1, &Form1::Command1_Click);
+    key(Qt::Key_Right, Picture1, &Form1::Command2_Click);
+}
+
+void Form1::NameControls() {
+    // Object names are the names in the code, so that tools and tests find
+    // each control; accessible names are what a screen reader says.
+    setObjectName(QStringLiteral("Form1"));
+    const std::pair<QObject*, const char*> named[] = {{Picture1, "Picture1"},
+                                                      {Picture2, "Picture2"},
+                                                      {Label1, "Label1"},
+                                                      {Label2, "Label2"},
+                                                      {Label3, "Label3"},
+                                                      {Command1, "Command1"},
+                                                      {Command2, "Command2"},
+                                                      {Timer1, "Timer1"},
+                                                      {mnuFile, "mnuFile"},
+                                                      {mnuPal, "mnuPal"},
+                                                      {mnuexppal, "mnuexppal"},
+                                                      {mnuNames, "mnuNames"},
+                                                      {mnuNew, "mnuNew"},
+                                                      {mnuOpen, "mnuOpen"},
+                                                      {mnuSave, "mnuSave"},
+                                                      {mnuSaveAs, "mnuSaveAs"},
+                                                      {mnuExit, "mnuExit"},
+                                                      {mnuTile, "mnuTile"},
+                                                      {mnuibmp, "mnuibmp"},
+                                                      {mnuebmp, "mnuebmp"},
+                                                      {mnubatche, "mnubatche"},
+                                                      {mnuinsert, "mnuinsert"},
+                                                      {mnuinsert2, "mnuinsert2"},
+                                                      {mnudelete, "mnudelete"},
+                                                      {mnuresize, "mnuresize"},
+                                                      {mnuclr, "mnuclr"},
+                                                      {mnuBClear, "mnuBClear"},
+                                                      {mnuAnim, "mnuAnim"},
+                                                      {mnuAnimSpeed, "mnuAnimSpeed"},
+                                                      {mnuIncSpeed, "mnuIncSpeed"},
+                                                      {mnuDecSpeed, "mnuDecSpeed"},
+                                                      {mnuprops, "mnuprops"},
+                                                      {mnuView, "mnuView"},
+                                                      {mnuBrowse, "mnuBrowse"},
+                                                      {mnuCross, "mnuCross"},
+                                                      {mnuScale, "mnuScale"},
+                                                      {mnu1x, "mnu1x"},
+                                                      {mnu2x, "mnu2x"},
+                                                      {mnu4x, "mnu4x"},
+                                                      {mnu8x, "mnu8x"},
+                                                      {mnuAbout, "mnuAbout"}};
+    for (const auto& [object, name] : named) {
+        object->setObjectName(QString::fromLatin1(name));
+    }
+    Picture1->setAccessibleName(QStringLiteral("Tile view"));
+    Picture2->setAccessibleName(QStringLiteral("Palette strip"));
+    Label2->setAccessibleName(QStringLiteral("Left button colour"));
+    Label3->setAccessibleName(QStringLiteral("Right button colour"));
+    Command1->setAccessibleName(QStringLiteral("Previous tile"));
+    Command2->setAccessibleName(QStringLiteral("Next tile"));
+    // The status line's name stays its text, so that a screen reader speaks
+    // each new status (a label announces changes only while it has no name
+    // of its own); what the control is goes into its description.
+    Label1->setAccessibleDescription(QStringLiteral("Status line"));
 }
 
 std::string Form1::Caption() const {

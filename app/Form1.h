@@ -106,6 +106,9 @@ class Form1 : public QMainWindow {
     void mnu8x_Click();
     void Command1_Click();
     void Command2_Click();
+    // Home and End: the first and the last tile, as paging shows them.
+    void GoToFirstTile();
+    void GoToLastTile();
     void Picture2_MouseDown(int button, int shift, int x, int y);
 
     // Tile menu
@@ -134,6 +137,9 @@ class Form1 : public QMainWindow {
     void CreateControls(QWidget* client);
     void CreateMenus();
     void ConnectHandlers();
+    void CreateKeys();
+    void NameControls();
+    void GoToEnd(int target);
     void Zoom(QAction* item, int factor);
 
     Editor& editor_;

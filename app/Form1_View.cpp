@@ -5,6 +5,7 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/TileView.h"
 #include "app/WindowProcedures.h"
 #include "browser/Form2.h"
 #include "platform/PictureBox.h"
@@ -68,6 +69,26 @@ void Form1::Command2_Click() {
     ++editor_.state.currentTile;
     UpdateTileView(editor_, 0);
     RenderCurrentTile(editor_, editor_.state.currentTile);
+}
+
+void Form1::GoToEnd(int target) {
+    if (target == 0) {
+        return;
+    }
+    StopAnimationPreview(editor_);
+    editor_.state.currentTile = static_cast<std::int16_t>(target);
+    UpdateTileView(editor_, 0);
+    RenderCurrentTile(editor_, editor_.state.currentTile);
+}
+
+void Form1::GoToFirstTile() {
+    GoToEnd(
+        EndTileTarget(EndOfTileset::First, editor_.state.currentTile, editor_.tileset.tileCount()));
+}
+
+void Form1::GoToLastTile() {
+    GoToEnd(
+        EndTileTarget(EndOfTileset::Last, editor_.state.currentTile, editor_.tileset.tileCount()));
 }
 
 void Form1::Picture2_MouseDown(int button, int, int x, int y) {

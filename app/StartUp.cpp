@@ -1,12 +1,17 @@
 #include "app/StartUp.h"
 
+#include <QAction>
 #include <QCoreApplication>
 
 #include "about/About.h"
+#include "app/ArtCommands.h"
+#include "app/CommandLine.h"
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/PaletteCommands.h"
 #include "browser/Form2.h"
 #include "editing/Form3.h"
+#include "names/NamesWindow.h"
 #include "platform/PictureBox.h"
 
 namespace pixmill {
@@ -29,6 +34,33 @@ void StartUp(Editor& editor) {
     form.Picture2->move((outerWidth - form.Picture2->width()) / 2 - 3, form.Picture2->y());
 
     editor.form2->Picture1->SetOuterSize(kBrowserPageSide, kBrowserPageSide);
+}
+
+std::string PaletteNeededText(const std::string& artPath) {
+    return std::string("Load a palette (File > Load Palette...), then open ").append(artPath);
+}
+
+void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
+    Form1& form = *editor.form1;
+    std::string palette = line.palette;
+    if (palette.empty() && !line.art.empty()) {
+        palette = PaletteBeside(line.art);
+    }
+    if (!palette.empty()) {
+        LoadPalette(editor, palette);
+    }
+    // Before the ART file, so that the first tile shows its name.
+    if (!line.names.empty()) {
+        LoadNames(editor, line.names);
+    }
+    if (line.art.empty()) {
+        return;
+    }
+    if (!form.mnuOpen->isEnabled()) {
+        form.SetStatusText(PaletteNeededText(line.art));
+        return;
+    }
+    LoadArtFile(editor, line.art);
 }
 
 void EndEditor(Editor& editor) {

@@ -244,4 +244,12 @@ std::string TileStatusText(int number, int tileCount, const std::string& name, c
     return text + OffsetsText(tile.attributes);
 }
 
+int EndTileTarget(EndOfTileset end, int current, int tileCount) {
+    if (tileCount < 1) {
+        return 0;
+    }
+    const int target = end == EndOfTileset::First ? 1 : tileCount;
+    return target == current ? 0 : target;
+}
+
 }  // namespace pixmill

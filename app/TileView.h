@@ -67,4 +67,9 @@ std::string OffsetsText(const TileAttributes& attributes);
 // "12/256 - DOOR1 - 32x48 Offsets: -3,5"; the name part only when name is not empty.
 std::string TileStatusText(int number, int tileCount, const std::string& name, const Tile& tile);
 
+// The tile that Home (the first) or End (the last) goes to from current among
+// tileCount tiles; 0 when it stays where it is, as paging does at either end.
+enum class EndOfTileset { First, Last };
+int EndTileTarget(EndOfTileset end, int current, int tileCount);
+
 }  // namespace pixmill

@@ -53,4 +53,21 @@ void OpenBrowserTile(Editor& editor, int x, int y) {
     RenderCurrentTile(editor, editor.state.currentTile);
 }
 
+std::string BrowserTileTip(Editor& editor, int x, int y) {
+    // The page's own arithmetic, as a click uses it.
+    const std::int64_t t = BrowserTileAt(x, y, editor.form2->VScroll1->value());
+    if (t < 1 || t > editor.tileset.tileCount()) {
+        return {};
+    }
+    const Tile& tile = editor.tileset.tile(static_cast<int>(t));
+    return std::string("Tile ")
+        .append(std::to_string(t))
+        .append(" (ART ")
+        .append(std::to_string(editor.tileset.firstTileNumber + t - 1))
+        .append(") - ")
+        .append(std::to_string(tile.width))
+        .append("x")
+        .append(std::to_string(tile.height));
+}
+
 }  // namespace pixmill

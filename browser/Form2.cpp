@@ -1,8 +1,14 @@
 #include "browser/Form2.h"
 
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolTip>
+#include <QWheelEvent>
 
 #include "app/Editor.h"
 #include "browser/Browser.h"
@@ -10,6 +16,18 @@
 #include "platform/Windows.h"
 
 namespace pixmill {
+namespace {
+
+// A plain top-level widget is announced as a client area; the browser is a
+// window of its own beside the main one, and says so.
+QAccessibleInterface* AnnounceAsWindow(const QString& className, QObject* object) {
+    if (className == QLatin1String(Form2::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 Form2::Form2(Editor& editor) : QWidget(nullptr), editor_(editor) {
     setWindowTitle(QStringLiteral("Pixmill - Browser"));
@@ -33,6 +51,19 @@ Form2::Form2(Editor& editor) : QWidget(nullptr), editor_(editor) {
     Label1 = new QLabel(QStringLiteral("Click a tile to open it."), this);
     Label1->setGeometry(136, 568, 305, 17);
 
+    // Object names are the names in the code; accessible names are what a
+    // screen reader says. The window itself is announced by its title.
+    setObjectName(QStringLiteral("Form2"));
+    static const bool announced = (QAccessible::installFactory(AnnounceAsWindow), true);
+    static_cast<void>(announced);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Picture1->setAccessibleName(QStringLiteral("Tile thumbnails"));
+    VScroll1->setAccessibleName(QStringLiteral("Thumbnail rows"));
+    Picture1->installEventFilter(this);
+
     // valueChanged comes both for a set value and while the thumb is dragged,
     // so the page follows the thumb.
     connect(VScroll1, &QScrollBar::valueChanged, this,
@@ -42,6 +73,66 @@ Form2::Form2(Editor& editor) : QWidget(nullptr), editor_(editor) {
     connect(Picture1, &PictureBox::MouseDown, this, [this](int button, int shift, int x, int y) {
         RunCommand(editor_, [&] { Picture1_MouseDown(button, shift, x, y); });
     });
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+    QScrollBar& scroll = *VScroll1;
+    switch (event->key()) {
+        case Qt::Key_PageUp:
+            scroll.setValue(scroll.value() - kBrowserPageRows);
+            break;
+        case Qt::Key_PageDown:
+            scroll.setValue(scroll.value() + kBrowserPageRows);
+            break;
+        case Qt::Key_Home:
+            scroll.setValue(scroll.minimum());
+            break;
+        case Qt::Key_End:
+            scroll.setValue(scroll.maximum());
+            break;
+        case Qt::Key_Up:
+            scroll.triggerAction(QAbstractSlider::SliderSingleStepSub);
+            break;
+        case Qt::Key_Down:
+            scroll.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != Picture1) {
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::Wheel) {
+        // As many rows a notch as the desktop scrolls lines; a fine wheel or a
+        // touchpad adds up its small steps to whole notches.
+        wheelAngle_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+        const int notches = wheelAngle_ / 120;
+        wheelAngle_ -= notches * 120;
+        if (notches != 0) {
+            VScroll1->setValue(VScroll1->value() - notches * QApplication::wheelScrollLines());
+        }
+        return true;
+    }
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const std::string tip = BrowserTileTip(editor_, help->pos().x(), help->pos().y());
+        if (tip.empty()) {
+            QToolTip::hideText();
+        } else {
+            // Shown while the pointer stays in the tile's cell.
+            const QRect cell(help->pos().x() / kThumbnailCell * kThumbnailCell,
+                             help->pos().y() / kThumbnailCell * kThumbnailCell, kThumbnailCell,
+                             kThumbnailCell);
+            QToolTip::showText(help->globalPos(), QString::fromStdString(tip), Picture1, cell);
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form2::VScroll1_Change() {

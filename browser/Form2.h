@@ -34,8 +34,15 @@ class Form2 : public QWidget {
     void Picture1_MouseDown(int button, int shift, int x, int y);
 
   protected:
+    // Page Up, Page Down, Home, End and the up and down arrows scroll; the
+    // mouse wheel over the thumbnails scrolls; a tooltip tells the tile under
+    // the pointer.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     Editor& editor_;
+    int wheelAngle_ = 0;  // wheel turned but not yet a whole notch, in eighths of a degree
 };
 
 }  // namespace pixmill

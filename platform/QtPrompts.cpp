@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -41,6 +42,24 @@ QString QtFileFilter(const std::string& filter) {
     return filters.join(QStringLiteral(";;"));
 }
 
+QString QtOpenFileFilter(const std::string& filter) {
+    QString filters = QtFileFilter(filter);
+    if (!filters.isEmpty()) {
+        filters += QStringLiteral(";;");
+    }
+    return filters + QStringLiteral("All files (*)");
+}
+
+void QtPrompts::RememberFile(const std::string& path) {
+    if (!path.empty()) {
+        lastFolder_ = QFileInfo(Q(path)).absolutePath();
+    }
+}
+
+QString QtPrompts::StartIn(const std::string& fileName) const {
+    return fileName.empty() ? lastFolder_ : Q(fileName);
+}
+
 MessageAnswer QtPrompts::MsgBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
                                 const std::string& title) {
     QMessageBox box(
@@ -76,20 +95,23 @@ std::string QtPrompts::InputBox(const std::string& prompt, const std::string& ti
 std::string QtPrompts::ShowOpen(const std::string& fileName, const std::string& filter) {
     // The open dialog accepts a typed name of a file that does not exist; the
     // command that reads it reports that.
-    QFileDialog dialog(Owner(), QString(), Q(fileName), QtFileFilter(filter));
+    QFileDialog dialog(Owner(), QString(), StartIn(fileName), QtOpenFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    return dialog.selectedFiles().constFirst().toStdString();
+    const std::string chosen = dialog.selectedFiles().constFirst().toStdString();
+    RememberFile(chosen);
+    return chosen;
 }
 
 std::string QtPrompts::ShowSave(const std::string& fileName, const std::string& filter) {
     // The command asks about an existing file itself, so the dialog must not.
     const QString chosen =
-        QFileDialog::getSaveFileName(Owner(), QString(), Q(fileName), QtFileFilter(filter), nullptr,
-                                     QFileDialog::DontConfirmOverwrite);
+        QFileDialog::getSaveFileName(Owner(), QString(), StartIn(fileName), QtFileFilter(filter),
+                                     nullptr, QFileDialog::DontConfirmOverwrite);
+    RememberFile(chosen.toStdString());
     return chosen.toStdString();
 }
 

@@ -5,14 +5,32 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace pixmill {
 
+namespace {
+
+int PlaceAlong(int frameLength, int areaStart, int areaLength) {
+    const int centred = areaStart + (areaLength - frameLength) / 2;
+    return std::max(areaStart, std::min(centred, areaStart + areaLength - frameLength));
+}
+
+}  // namespace
+
+ScreenPoint PlaceInArea(int frameWidth, int frameHeight, const ScreenRect& area) {
+    return {PlaceAlong(frameWidth, area.x, area.width),
+            PlaceAlong(frameHeight, area.y, area.height)};
+}
+
 void CentreOnScreen(QWidget& window) {
     if (const QScreen* screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
+        const QRect frame = window.frameGeometry();
+        const QRect free = screen->availableGeometry();
+        const ScreenPoint at =
+            PlaceInArea(frame.width(), frame.height(),
+                        ScreenRect{free.x(), free.y(), free.width(), free.height()});
+        window.move(at.x, at.y);
     }
 }
 
