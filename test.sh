@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
-ensure_packages "${PIXMILL_BUILD_PACKAGES[@]}"
+ensure_packages "${PIXMILL_BUILD_PACKAGES[@]}" "${PIXMILL_TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
 
@@ -17,3 +17,10 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPIXMILL_SANITIZE=ON -DPI
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+# A short pass of every fuzzer (clang, into build-fuzz/), so that a reader that
+# starts to crash on some input shows here.
+PIXMILL_FUZZ_BUILD=build-fuzz scripts/fuzz.sh 10
+
+# The Debian package and `cmake --install` of build/, each into a scratch folder.
+scripts/package-test.sh build

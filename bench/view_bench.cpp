@@ -17,6 +17,8 @@
 
 #include "app/TileView.h"
 #include "browser/Thumbnails.h"
+#include "common/ByteBlock.h"
+#include "tileset/ArtFile.h"
 #include "tileset/Tileset.h"
 
 namespace {
@@ -140,15 +142,22 @@ void BM_TileViewFloor(benchmark::State& state) {
 }
 
 // The browser as the editor uses it: one page of 64 thumbnails drawn when
-// shown. PageTiles(side) is 72 tiles, enough for pages starting at rows 0 and 1.
+// shown. PageTiles(side) is 72 tiles, enough for pages starting at rows 0 and
+// 1, held as the editor holds a tileset it has read: its tiles look into one
+// block of the file's bytes.
 const pixmill::Tileset& PageTiles(int side) {
     static std::map<int, pixmill::Tileset> made;
     pixmill::Tileset& tileset = made[side];
     if (tileset.tiles.empty()) {
+        pixmill::Tileset built;
         for (int i = 0; i < 72; ++i) {
-            tileset.tiles.push_back(MakeTile(side, i));
+            built.tiles.push_back(MakeTile(side, i));
         }
-        tileset.lastTileNumber = 71;
+        built.lastTileNumber = 71;
+        const auto bytes = pixmill::ArtBytes(built);
+        auto block = pixmill::ByteBlock::Allocate(bytes->size());
+        std::memcpy((*block)->data(), bytes->data(), bytes->size());
+        tileset = std::move(*pixmill::ReadArt(pixmill::SharedBytes(std::move(*block))));
     }
     return tileset;
 }

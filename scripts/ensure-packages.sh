@@ -20,5 +20,9 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# What every build needs: the compiler, CMake, GoogleTest, Google Benchmark and Qt 6.
-PIXMILL_BUILD_PACKAGES=(g++ make cmake libgtest-dev libbenchmark-dev qt6-base-dev)
+# What every build needs: the compiler, CMake, GoogleTest, Google Benchmark, Qt 6
+# and libpng (PNG in pixmill-tool).
+PIXMILL_BUILD_PACKAGES=(g++ make cmake libgtest-dev libbenchmark-dev qt6-base-dev libpng-dev)
+# What the test command needs beyond the build: clang for the fuzzers; dpkg-dev
+# (dpkg-shlibdeps) and desktop-file-utils for the package check.
+PIXMILL_TEST_PACKAGES=(clang dpkg-dev desktop-file-utils)
