@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bitmap/TileBitmap.h"
+#include "bitmap/TilePng.h"
 #include "common/ByteIo.h"
 #include "palette/PaletteFile.h"
 #include "tileset/ArtFile.h"
@@ -96,6 +97,12 @@ int main(int argc, char** argv) {
         // The same picture stored top row first.
         pixmill::PutI32(bmp.data() + 22, -pixmill::GetI32(bmp.data() + 22));
         Write(out / "bitmap_import", "topdown" + std::to_string(i) + ".bmp", bmp);
+        if (tiles->tiles[i].PixelCount() > 0) {
+            const auto png = pixmill::TilePngBytes(tiles->tiles[i], *palette);
+            if (png) {
+                Write(out / "png_import", "tile" + std::to_string(i) + ".png", *png);
+            }
+        }
     }
 
     Write(out / "names_header", "names.h",
