@@ -102,15 +102,15 @@ Result<std::int64_t> PixelsEnd(const std::uint8_t* tables, int n, std::int64_t f
     return end;
 }
 
-}  // namespace
+struct CheckedHeader {
+    ArtHeader header;
+    int count = 0;
+};
 
-Result<Tileset> ReadArt(SharedBytes bytes) {
-    if (bytes == nullptr) {
-        return Status::Fail("no bytes were given");
-    }
-    const std::span<const std::uint8_t> all = bytes->bytes();
-    MemorySource headerSource(all);
-    auto header = ReadArtHeader(headerSource);
+// The header read from the start of source and checked, with the tables
+// checked to fit in it; the source is then at the tables.
+Result<CheckedHeader> ReadCheckedHeader(ByteSource& source) {
+    auto header = ReadArtHeader(source);
     if (!header) {
         return Status::Fail(header.reason());
     }
@@ -119,20 +119,36 @@ Result<Tileset> ReadArt(SharedBytes bytes) {
     if (!count) {
         return Status::Fail(count.reason());
     }
-    const int n = *count;
-    const auto fileSize = static_cast<std::int64_t>(all.size());
-    if (Status fits = CheckTablesFit(n, numbers, fileSize); !fits) {
+    if (Status fits = CheckTablesFit(*count, numbers, source.Size()); !fits) {
         return fits;
     }
+    return CheckedHeader{*header, *count};
+}
+
+}  // namespace
+
+Result<Tileset> ReadArt(SharedBytes bytes) {
+    if (bytes == nullptr) {
+        return Status::Fail("no bytes were given");
+    }
+    const std::span<const std::uint8_t> all = bytes->bytes();
+    MemorySource headerSource(all);
+    const auto checked = ReadCheckedHeader(headerSource);
+    if (!checked) {
+        return Status::Fail(checked.reason());
+    }
+    const ArtHeader& header = checked->header;
+    const int n = checked->count;
+    const auto fileSize = static_cast<std::int64_t>(all.size());
     const std::uint8_t* tables = all.data() + kHeaderSize;
     if (auto end = PixelsEnd(tables, n, fileSize); !end) {
         return Status::Fail(end.reason());
     }
 
     Tileset tileset;
-    tileset.artVersion = header->version;
-    tileset.firstTileNumber = header->firstTileNumber;
-    tileset.lastTileNumber = header->lastTileNumber;
+    tileset.artVersion = header.version;
+    tileset.firstTileNumber = header.firstTileNumber;
+    tileset.lastTileNumber = header.lastTileNumber;
     tileset.tiles.resize(static_cast<std::size_t>(n));
     const std::uint8_t* widths = tables;
     const std::uint8_t* heights = widths + 2 * n;
@@ -156,19 +172,11 @@ Result<Tileset> ReadArt(SharedBytes bytes) {
 Result<Tileset> ReadArt(ByteSource& source) {
     // The header and tables first, to learn how many bytes the tiles take: a
     // file far longer than its tiles (a wrong choice of file) is not read whole.
-    auto header = ReadArtHeader(source);
-    if (!header) {
-        return Status::Fail(header.reason());
+    const auto checked = ReadCheckedHeader(source);
+    if (!checked) {
+        return Status::Fail(checked.reason());
     }
-    const std::string numbers = NumbersText(*header);
-    auto count = CheckArtHeader(*header, numbers);
-    if (!count) {
-        return Status::Fail(count.reason());
-    }
-    const int n = *count;
-    if (Status fits = CheckTablesFit(n, numbers, source.Size()); !fits) {
-        return fits;
-    }
+    const int n = checked->count;
     std::vector<std::uint8_t> tables(static_cast<std::size_t>(8 * n));
     if (!source.Read(tables.data(), tables.size())) {
         return Status::Fail("the file could not be read");
