@@ -1,6 +1,8 @@
-// The two pixel conversions the editor runs most: the browser's thumbnail image
-// of a whole tileset and the main view's 24-bit buffer of one tile, each beside
-// a plain memcpy of as many bytes as it writes, the least writing them can cost.
+// The two pixel conversions the editor runs most: the browser's thumbnails (a
+// page as the browser draws it, and the image of a whole tileset) and the main
+// view's 24-bit buffer of a tile (the part the view shows, and the whole), each
+// beside a plain memcpy of as many bytes as it writes, the least writing them
+// can cost.
 // Every timing is wall-clock time of the work alone (manual time), so setup and
 // freeing the result stay out of it.
 
