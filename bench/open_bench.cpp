@@ -31,6 +31,21 @@ std::string Fixture(const char* name) {
     return std::filesystem::exists(path) ? path.string() : std::string();
 }
 
+// An editor with both windows on screen, so that the status texts and pages
+// are painted as they are for a user, and the palette loaded.
+struct ShownEditor {
+    pixmill::ScriptedPrompts prompts;
+    pixmill::Editor editor{prompts};
+    explicit ShownEditor(const std::string& palette) {
+        pixmill::Form1& form = *editor.form1;
+        form.Form_Load();
+        form.show();
+        form.mnuBrowse->trigger();
+        prompts.AnswerOpen(palette);
+        form.mnuPal->trigger();
+    }
+};
+
 void BM_OpenRealTileset(benchmark::State& state) {
     const std::string palette = Fixture("kenbuild/PALETTE.DAT");
     const std::string art = Fixture("kenbuild/TILES000.ART");
@@ -38,16 +53,10 @@ void BM_OpenRealTileset(benchmark::State& state) {
         state.SkipWithError("the shared fixtures are absent");
         return;
     }
-    pixmill::ScriptedPrompts prompts;
-    pixmill::Editor editor(prompts);
+    ShownEditor shown(palette);
+    pixmill::ScriptedPrompts& prompts = shown.prompts;
+    pixmill::Editor& editor = shown.editor;
     pixmill::Form1& form = *editor.form1;
-    form.Form_Load();
-    // Both windows on screen, so that the status texts and pages are painted
-    // as they are for a user.
-    form.show();
-    form.mnuBrowse->trigger();
-    prompts.AnswerOpen(palette);
-    form.mnuPal->trigger();
     for (auto _ : state) {
         prompts.AnswerOpen(art);
         form.mnuOpen->trigger();
@@ -120,14 +129,10 @@ void BM_OpenLargeTileset(benchmark::State& state) {
         state.SkipWithError("the large file could not be written");
         return;
     }
-    pixmill::ScriptedPrompts prompts;
-    pixmill::Editor editor(prompts);
+    ShownEditor shown(PalettePath());
+    pixmill::ScriptedPrompts& prompts = shown.prompts;
+    pixmill::Editor& editor = shown.editor;
     pixmill::Form1& form = *editor.form1;
-    form.Form_Load();
-    form.show();
-    form.mnuBrowse->trigger();
-    prompts.AnswerOpen(PalettePath());
-    form.mnuPal->trigger();
     const std::int64_t idle = ResidentBytes();
     prompts.AnswerOpen(file.path);
     form.mnuOpen->trigger();
