@@ -34,9 +34,9 @@ void LoadArtFile(Editor& editor, const std::string& path) {
     editor.state.tileDrawX = 0;
     editor.state.tileDrawY = 0;
     editor.tileset = std::move(*read);  // artPath and artFileNumber come with it
+    StartHistory(editor, true);
 
     editor.form2->VScroll1->setValue(0);
-    form.SetCaption("Pixmill - " + path);
     form.mnuSave->setEnabled(true);
     form.mnuSaveAs->setEnabled(true);
     SetMenuEnabled(form.mnuTile, true);
@@ -55,10 +55,10 @@ void LoadArtFile(Editor& editor, const std::string& path) {
     RenderCurrentTile(editor, editor.state.currentTile);
 }
 
-void SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsking) {
+bool SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsking) {
     Form1& form = *editor.form1;
     if (!replaceWithoutAsking && !ConfirmOverwrite(editor, path)) {
-        return;
+        return false;
     }
     const std::string statusBefore = form.StatusText();
     ShowStatus(editor, "Writing " + path + "...");
@@ -67,12 +67,19 @@ void SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsk
     if (!written) {
         form.SetStatusText(statusBefore);
         Warn(editor.prompts, "Error writing ART file.\n" + written.reason());
-        return;
+        return false;
     }
     form.SetStatusText("Done.");
     form.mnuSave->setEnabled(true);
     editor.tileset.artPath = path;
-    form.SetCaption("Pixmill - " + path);
+    editor.history.MarkSaved();
+    ShowHistoryState(editor);
+    return true;
+}
+
+bool SaveArtFileAs(Editor& editor) {
+    const std::string path = editor.form1->CommonDialog1.AskSave(kArtFilter);
+    return !path.empty() && SaveArtFile(editor, path, false);
 }
 
 void NewTileset(Editor& editor) {
@@ -81,10 +88,39 @@ void NewTileset(Editor& editor) {
     form.mnuSaveAs->setEnabled(true);
     form.Picture1->Cls();
     MakeNewTileset(editor.tileset);
+    // Not the file opened before: the new tileset goes where it is first saved.
+    editor.tileset.artPath.clear();
+    editor.tileset.artFileNumber = 0;
+    StartHistory(editor, true);
     SetMenuEnabled(form.mnuTile, true);
     editor.state.currentTile = 1;
     FillBrowser(editor);
     RenderCurrentTile(editor, editor.state.currentTile);
+}
+
+void StartHistory(Editor& editor, bool saved) {
+    editor.tilesetOpen = true;
+    ++editor.tilesetGeneration;
+    editor.history.Clear(saved);
+    ShowHistoryState(editor);
+}
+
+bool SettleUnsavedChanges(Editor& editor) {
+    if (!editor.tilesetOpen || !editor.history.Modified()) {
+        return true;
+    }
+    const std::string& path = editor.tileset.artPath;
+    const std::string question =
+        path.empty() ? std::string("Save the new tileset?") : "Save changes to " + path + "?";
+    switch (editor.prompts.MsgBox(question, MessageIcon::Question,
+                                  MessageButtons::SaveDiscardCancel, "Pixmill")) {
+        case MessageAnswer::Save:
+            return path.empty() ? SaveArtFileAs(editor) : SaveArtFile(editor, path, true);
+        case MessageAnswer::Discard:
+            return true;
+        default:
+            return false;
+    }
 }
 
 bool ConfirmOverwrite(Editor& editor, const std::string& path) {

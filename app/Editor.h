@@ -4,12 +4,14 @@
 // it by reference; tests make their own.
 
 #include <QPointer>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <string>
 
 #include "browser/Thumbnails.h"
 #include "common/DibHeader.h"
+#include "editing/History.h"
 #include "names/TileNames.h"
 #include "palette/Palette.h"
 #include "platform/Prompts.h"
@@ -34,6 +36,18 @@ class Editor {
     Palette palette{};
     EditorState state;
     TileNames tileNames;
+
+    // Whether a tileset is loaded or created; one with an empty artPath has
+    // no file yet ("New ART").
+    bool tilesetOpen = false;
+    // Goes up each time the tileset is replaced as a whole (loaded, created,
+    // recovered), so that a command that let events run can tell that it
+    // still works on the tileset it started with.
+    std::uint64_t tilesetGeneration = 0;
+    // Every change to the tileset since it was loaded or created, for undo.
+    History history;
+    // The palette file last loaded, for the recovery copy.
+    std::string palettePath;
 
     // The browser's page of thumbnails, drawn as it is shown, and its header.
     ThumbnailImage thumbnailImage;

@@ -14,6 +14,7 @@
 
 #include "app/Editor.h"
 #include "app/StartUp.h"
+#include "app/WindowProcedures.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
 #include "platform/Windows.h"
@@ -156,6 +157,10 @@ void Form1::CreateMenus() {
     mnuFile->addSeparator();
     mnuExit = AddItem(mnuFile, "Exit");
 
+    mnuEdit = bar->addMenu(QStringLiteral("Edit"));
+    mnuUndo = AddItem(mnuEdit, "Undo", false);
+    mnuRedo = AddItem(mnuEdit, "Redo", false);
+
     mnuTile = bar->addMenu(QStringLiteral("Tile"));
     mnuibmp = AddItem(mnuTile, "Import BMP...");
     mnuebmp = AddItem(mnuTile, "Export BMP...");
@@ -204,6 +209,8 @@ void Form1::ConnectHandlers() {
     on(mnuSave, &QAction::triggered, &Form1::mnuSave_Click);
     on(mnuSaveAs, &QAction::triggered, &Form1::mnuSaveAs_Click);
     on(mnuExit, &QAction::triggered, &Form1::mnuExit_Click);
+    on(mnuUndo, &QAction::triggered, &Form1::mnuUndo_Click);
+    on(mnuRedo, &QAction::triggered, &Form1::mnuRedo_Click);
     on(mnuBrowse, &QAction::triggered, &Form1::mnuBrowse_Click);
     on(mnuAbout, &QAction::triggered, &Form1::mnuAbout_Click);
     on(mnuCross, &QAction::triggered, &Form1::mnuCross_Click);
@@ -247,6 +254,11 @@ void Form1::CreateKeys() {
     mnuSaveAs->setShortcut(StandardKeyOr(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mnuExit->setShortcut(StandardKeyOr(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
     mnudelete->setShortcut(QKeySequence::Delete);
+    // One press deletes one tile, however long the key is held.
+    mnudelete->setAutoRepeat(false);
+    mnuUndo->setShortcut(QKeySequence::Undo);
+    mnuRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     mnuprops->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Return));
     const std::pair<QAction*, Qt::Key> scales[] = {
         {mnu1x, Qt::Key_1}, {mnu2x, Qt::Key_2}, {mnu4x, Qt::Key_3}, {mnu8x, Qt::Key_4}};
@@ -271,6 +283,20 @@ void Form1::CreateKeys() {
     key(Qt::Key_End, this, &Form1::GoToLastTile);
     key(Qt::Key_Left, Picture1, &Form1::Command1_Click);
     key(Qt::Key_Right, Picture1, &Form1::Command2_Click);
+
+    // "Save ART" stays off for a tileset with no file, as its menu says, yet
+    // the save key still saves it, as a new file. Only one of the two holds
+    // the key at a time: Qt runs neither of two shortcuts that share a key.
+    saveWithoutFileKey_ = new QShortcut(mnuSave->shortcut(), this);
+    saveWithoutFileKey_->setEnabled(false);
+    connect(saveWithoutFileKey_, &QShortcut::activated, this,
+            [this] { RunCommand(editor_, [this] { SaveKeyWithoutFile(); }); });
+    connect(mnuSave, &QAction::changed, this, [this] {
+        saveWithoutFileKey_->setEnabled(!mnuSave->isEnabled() && mnuSaveAs->isEnabled());
+    });
+    connect(mnuSaveAs, &QAction::changed, this, [this] {
+        saveWithoutFileKey_->setEnabled(!mnuSave->isEnabled() && mnuSaveAs->isEnabled());
+    });
 }
 
 void Form1::NameControls() {
@@ -294,6 +320,9 @@ void Form1::NameControls() {
                                                       {mnuSave, "mnuSave"},
                                                       {mnuSaveAs, "mnuSaveAs"},
                                                       {mnuExit, "mnuExit"},
+                                                      {mnuEdit, "mnuEdit"},
+                                                      {mnuUndo, "mnuUndo"},
+                                                      {mnuRedo, "mnuRedo"},
                                                       {mnuTile, "mnuTile"},
                                                       {mnuibmp, "mnuibmp"},
                                                       {mnuebmp, "mnuebmp"},
@@ -372,7 +401,14 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the editor, without a question.
+    // Closing the main window ends the editor, once unsaved changes are
+    // saved or given up.
+    bool settled = true;
+    RunCommand(editor_, [&] { settled = SettleUnsavedChanges(editor_); });
+    if (!settled) {
+        event->ignore();
+        return;
+    }
     event->accept();
     EndEditor(editor_);
 }

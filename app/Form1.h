@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QShortcut;
 
 namespace pixmill {
 
@@ -51,6 +52,10 @@ class Form1 : public QMainWindow {
     QAction* mnuSave;
     QAction* mnuSaveAs;
     QAction* mnuExit;
+
+    QMenu* mnuEdit;
+    QAction* mnuUndo;
+    QAction* mnuRedo;
 
     QMenu* mnuTile;
     QAction* mnuibmp;
@@ -95,6 +100,12 @@ class Form1 : public QMainWindow {
     void mnuSaveAs_Click();
     void mnuExit_Click();
     void mnuNames_Click();
+    // Ctrl+S while "Save ART" is off: a tileset with no file yet is saved as a new one.
+    void SaveKeyWithoutFile();
+
+    // Edit menu
+    void mnuUndo_Click();
+    void mnuRedo_Click();
 
     // View menu, paging and the palette strip
     void mnuBrowse_Click();
@@ -140,10 +151,13 @@ class Form1 : public QMainWindow {
     void CreateKeys();
     void NameControls();
     void GoToEnd(int target);
+    // One speed item's change of the current tile's speed byte, by step.
+    void ChangeSpeed(const char* command, int step);
     void Zoom(QAction* item, int factor);
 
     Editor& editor_;
     std::string caption_ = "Pixmill";
+    QShortcut* saveWithoutFileKey_ = nullptr;
 };
 
 // A menu's own enabled state, as its title in the menu bar shows it.

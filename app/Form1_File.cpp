@@ -5,12 +5,12 @@
 #include "app/Form1.h"
 #include "app/PaletteCommands.h"
 #include "app/StartUp.h"
+#include "app/WindowProcedures.h"
 #include "names/NamesWindow.h"
 
 namespace pixmill {
 namespace {
 
-const char kArtFilter[] = "Build Engine Tilesets (*.ART)|*.ART";
 const char kNamesFilter[] = "Build Engine Names Header (*.h)|*.h";
 const char kPaletteFilter[] = "Build Engine Palettes (*.DAT)|*.DAT|Windows Palettes (*.PAL)|*.PAL";
 
@@ -31,10 +31,15 @@ void Form1::mnuexppal_Click() {
 }
 
 void Form1::mnuNew_Click() {
-    NewTileset(editor_);
+    if (SettleUnsavedChanges(editor_)) {
+        NewTileset(editor_);
+    }
 }
 
 void Form1::mnuOpen_Click() {
+    if (!SettleUnsavedChanges(editor_)) {
+        return;
+    }
     const std::string path = CommonDialog1.AskOpen(kArtFilter);
     if (!path.empty()) {
         LoadArtFile(editor_, path);
@@ -42,18 +47,27 @@ void Form1::mnuOpen_Click() {
 }
 
 void Form1::mnuSave_Click() {
+    if (editor_.tileset.artPath.empty()) {
+        SaveArtFileAs(editor_);
+        return;
+    }
     SaveArtFile(editor_, editor_.tileset.artPath, true);
 }
 
 void Form1::mnuSaveAs_Click() {
-    const std::string path = CommonDialog1.AskSave(kArtFilter);
-    if (!path.empty()) {
-        SaveArtFile(editor_, path, false);
+    SaveArtFileAs(editor_);
+}
+
+void Form1::SaveKeyWithoutFile() {
+    if (editor_.tilesetOpen && editor_.tileset.artPath.empty()) {
+        SaveArtFileAs(editor_);
     }
 }
 
 void Form1::mnuExit_Click() {
-    EndEditor(editor_);
+    if (SettleUnsavedChanges(editor_)) {
+        EndEditor(editor_);
+    }
 }
 
 void Form1::mnuNames_Click() {

@@ -9,6 +9,7 @@
 #include "app/PreviewFrames.h"
 #include "app/WindowProcedures.h"
 #include "editing/Attributes.h"
+#include "editing/TilesetChange.h"
 #include "platform/Timer.h"
 
 namespace pixmill {
@@ -71,14 +72,26 @@ void Form1::Timer1_Timer() {
     RenderCurrentTile(editor_, current + frame->delta);
 }
 
+void Form1::ChangeSpeed(const char* command, int step) {
+    const Tile* tile = CurrentTile(editor_);
+    const int current = editor_.state.currentTile;
+    Tile changed = *tile;
+    changed.attributes[3] = static_cast<std::uint8_t>(changed.attributes[3] + step);
+    TilesetChange change(command);
+    change.Replace(editor_.tileset, current, std::move(changed));
+    change.focusBefore = change.focusAfter = current;
+    // The items are set below, and the preview shows the new speed.
+    MakeChange(editor_, std::move(change), Redraw::Nothing);
+}
+
 void Form1::mnuIncSpeed_Click() {
-    Tile* tile = CurrentTile(editor_);
+    const Tile* tile = CurrentTile(editor_);
     if (tile == nullptr) {
         return;
     }
     mnuDecSpeed->setEnabled(true);
     if (tile->attributes[3] > 0) {
-        --tile->attributes[3];
+        ChangeSpeed("Increase Speed", -1);
     } else {
         mnuIncSpeed->setEnabled(false);
     }
@@ -89,13 +102,13 @@ void Form1::mnuIncSpeed_Click() {
 }
 
 void Form1::mnuDecSpeed_Click() {
-    Tile* tile = CurrentTile(editor_);
+    const Tile* tile = CurrentTile(editor_);
     if (tile == nullptr) {
         return;
     }
     mnuIncSpeed->setEnabled(true);
     if (tile->attributes[3] < kFastestHeldSpeed) {
-        ++tile->attributes[3];
+        ChangeSpeed("Decrease Speed", 1);
     } else {
         mnuDecSpeed->setEnabled(false);
     }

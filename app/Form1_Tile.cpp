@@ -101,7 +101,7 @@ void Form1::mnuclr_Click() {
         return;
     }
     const int current = editor_.state.currentTile;
-    ClearTiles(editor_, current, current);
+    ClearTiles(editor_, current, current, "Clear");
 }
 
 void Form1::mnuBClear_Click() {
@@ -109,7 +109,7 @@ void Form1::mnuBClear_Click() {
         return;
     }
     if (const std::optional<TileRange> range = AskTileRange(editor_, "Pixmill - Batch Clear")) {
-        ClearTiles(editor_, range->first, range->last);
+        ClearTiles(editor_, range->first, range->last, "Batch Clear");
     }
 }
 

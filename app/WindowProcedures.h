@@ -6,7 +6,9 @@
 //
 //   UpdateTileView, RenderCurrentTile, StopAnimationPreview,
 //   CurrentTile, ShowNoTile                                   app/TileViewDrawing.cpp
-//   ConfirmOverwrite                                          app/ArtCommands.cpp
+//   ConfirmOverwrite, SettleUnsavedChanges                    app/ArtCommands.cpp
+//   MakeChange, RecordChange, UndoChange, RedoChange,
+//   ShowHistoryState                                          app/Changes.cpp
 //   FillBrowser                                               browser/Browser.cpp
 //   ShowTileAttributes, ShowTileProperties, WarnNoTileSelected,
 //   TileSelectedOrWarn                                        editing/TileAttributesWindow.cpp
@@ -21,7 +23,39 @@ class QWidget;
 namespace pixmill {
 
 class Editor;
+class TilesetChange;
 struct Tile;
+
+// What a change shows again once it is made.
+enum class Redraw {
+    TileAndBrowser,  // the tiles' pictures or their list changed
+    Tile,            // only what the view shows of the tile (its offsets)
+    Nothing,         // what the command shows itself (the speed items)
+};
+
+// The one way a command changes the tileset: makes the change, records it as
+// one undo step, marks the tileset unsaved, and shows the result, with
+// focusAfter as the current tile. A change that changes nothing is shown but
+// not recorded.
+void MakeChange(Editor& editor, TilesetChange change, Redraw redraw = Redraw::TileAndBrowser);
+
+// The same for a change already made on the tileset (a stroke drawn while the
+// pointer moved): recorded, marked and shown.
+void RecordChange(Editor& editor, TilesetChange change, Redraw redraw = Redraw::TileAndBrowser);
+
+// Takes the last change back, or makes the next one again, and shows the
+// tile it changed. Nothing when there is none.
+void UndoChange(Editor& editor);
+void RedoChange(Editor& editor);
+
+// Shows what follows from the history: the caption with its unsaved mark, the
+// captions and states of Undo and Redo, and the recovery copy kept or removed.
+void ShowHistoryState(Editor& editor);
+
+// Asked before the tileset is replaced or the editor ends: true when the
+// caller may go on, because nothing is unsaved or the user saved or discarded
+// it; false when the user cancelled or the save failed.
+bool SettleUnsavedChanges(Editor& editor);
 
 // Works out where tile currentTile + delta is drawn (tileDrawX, tileDrawY),
 // placed by the offsets of tile currentTile. Does nothing for a tile that does

@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "app/WindowProcedures.h"
 #include "bitmap/TileBitmap.h"
+#include "editing/TilesetChange.h"
 
 namespace pixmill {
 namespace {
@@ -90,10 +91,17 @@ void ImportTileBmp(Editor& editor, const std::string& path) {
                                  : "Error opening bitmap.\n" + picture.reason());
         return;
     }
-    ReplacePicture(editor.tileset.tile(editor.state.currentTile), std::move(*picture));
-    FillBrowser(editor);
-    UpdateTileView(editor, 0);
-    RenderCurrentTile(editor, editor.state.currentTile);
+    const Tile* tile = CurrentTile(editor);
+    if (tile == nullptr) {
+        return;
+    }
+    const int current = editor.state.currentTile;
+    Tile imported = *tile;
+    ReplacePicture(imported, std::move(*picture));
+    TilesetChange change("Import BMP");
+    change.Replace(editor.tileset, current, std::move(imported));
+    change.focusBefore = change.focusAfter = current;
+    MakeChange(editor, std::move(change));
 }
 
 }  // namespace pixmill

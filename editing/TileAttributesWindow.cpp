@@ -9,6 +9,7 @@
 #include "app/WindowProcedures.h"
 #include "editing/Attributes.h"
 #include "editing/Form3.h"
+#include "editing/TilesetChange.h"
 
 namespace pixmill {
 void ShowTileAttributes(Editor& editor) {
@@ -24,14 +25,18 @@ void ShowTileAttributes(Editor& editor) {
 }
 
 void StoreTileAttributes(Editor& editor) {
-    Tile* tile = CurrentTile(editor);
+    const Tile* tile = CurrentTile(editor);
     if (tile == nullptr) {
         return;
     }
-    TileAttributes& attributes = tile->attributes;
-    attributes = PackAttributes(editor.form3().EnteredValues(), attributes);
-    UpdateTileView(editor, 0);
-    RenderCurrentTile(editor, editor.state.currentTile);
+    const int current = editor.state.currentTile;
+    Tile stored = *tile;
+    stored.attributes = PackAttributes(editor.form3().EnteredValues(), tile->attributes);
+    TilesetChange change("Properties");
+    change.Replace(editor.tileset, current, std::move(stored));
+    change.focusBefore = change.focusAfter = current;
+    // The offsets move the tile in the view; its thumbnail stays as it was.
+    MakeChange(editor, std::move(change), Redraw::Tile);
 }
 
 void ShowTileProperties(Editor& editor) {

@@ -1,57 +1,68 @@
 #include "editing/TileCommands.h"
 
+#include <algorithm>
+
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/WindowProcedures.h"
 #include "editing/TileEdits.h"
+#include "editing/TilesetChange.h"
 
 namespace pixmill {
 
 void InsertTile(Editor& editor, int position) {
-    // Refused before anything shows.
-    const Status inserted = InsertBlankTile(editor.tileset, position);
-    if (!inserted) {
-        Warn(editor.prompts, "The tileset is full: " + inserted.reason() + ".");
+    // Refused before anything shows: a save could not write one tile more.
+    if (const Status room = CheckRoomForTile(editor.tileset); !room) {
+        Warn(editor.prompts, "The tileset is full: " + room.reason() + ".");
         return;
     }
+    position = std::clamp(position, 1, editor.tileset.tileCount() + 1);
     Form1& form = *editor.form1;
     form.SetStatusText("Adding tile...");
     form.SetStatusText("Done.");
-    FillBrowser(editor);
-    editor.state.currentTile = static_cast<std::int16_t>(position);
-    UpdateTileView(editor, 0);
-    RenderCurrentTile(editor, editor.state.currentTile);
-    form.SetCaption("Pixmill");
+    TilesetChange change("Insert");
+    change.Insert(position, BlankTile());
+    change.focusBefore = editor.state.currentTile;
+    change.focusAfter = position;
+    MakeChange(editor, std::move(change));
 }
 
 void DeleteTile(Editor& editor) {
     const int current = editor.state.currentTile;
-    RemoveTile(editor.tileset, current);
-    editor.state.currentTile = static_cast<std::int16_t>(current - 1);
-    FillBrowser(editor);
-    if (editor.state.currentTile > 0) {
-        UpdateTileView(editor, 0);
-        RenderCurrentTile(editor, editor.state.currentTile);
-    } else {
-        ShowNoTile(editor);
+    if (current < 1 || current > editor.tileset.tileCount()) {
+        return;
     }
+    TilesetChange change("Delete");
+    change.Erase(editor.tileset, current);
+    change.focusBefore = current;
+    change.focusAfter = current - 1;
+    MakeChange(editor, std::move(change));
 }
 
 void ResizeTile(Editor& editor, int width, int height) {
-    ResizeTilePixels(editor.tileset.tile(editor.state.currentTile), width, height);
-    // The tile's thumbnail and its place in the view both follow its new size.
-    FillBrowser(editor);
-    UpdateTileView(editor, 0);
-    RenderCurrentTile(editor, editor.state.currentTile);
+    const Tile* tile = CurrentTile(editor);
+    if (tile == nullptr) {
+        return;
+    }
+    const int current = editor.state.currentTile;
+    TilesetChange change("Resize");
+    change.Replace(editor.tileset, current, ResizedTile(*tile, width, height));
+    change.focusBefore = change.focusAfter = current;
+    MakeChange(editor, std::move(change));
 }
 
-void ClearTiles(Editor& editor, int first, int last) {
+void ClearTiles(Editor& editor, int first, int last, const std::string& command) {
+    first = std::max(first, 1);
+    last = std::min(last, editor.tileset.tileCount());
+    const int current = editor.state.currentTile;
+    TilesetChange change(command);
     for (int i = first; i <= last; ++i) {
-        ClearTile(editor.tileset, i);
+        change.Replace(editor.tileset, i, BlankTile());
     }
-    UpdateTileView(editor, 0);
-    FillBrowser(editor);
-    RenderCurrentTile(editor, editor.state.currentTile);
+    // The current tile stays current; undo shows a tile it brings back.
+    change.focusAfter = current;
+    change.focusBefore = current >= first && current <= last ? current : first;
+    MakeChange(editor, std::move(change));
 }
 
 }  // namespace pixmill

@@ -1,7 +1,8 @@
 #pragma once
-// The tile commands' procedures: each changes the tileset through the core's
-// edits and then refills the browser and redraws the view in the order the
-// commands need.
+// The tile commands' procedures: each records its change of the tileset as
+// one undo step (MakeChange), which redraws the view and the browser.
+
+#include <string>
 
 namespace pixmill {
 
@@ -19,7 +20,8 @@ void DeleteTile(Editor& editor);
 // draws it at the place its new size gives.
 void ResizeTile(Editor& editor, int width, int height);
 
-// Makes tiles first to last (1..tileCount) blank and draws the current tile.
-void ClearTiles(Editor& editor, int first, int last);
+// Makes tiles first to last (1..tileCount) blank and draws the current tile,
+// as one step named after the command.
+void ClearTiles(Editor& editor, int first, int last, const std::string& command);
 
 }  // namespace pixmill

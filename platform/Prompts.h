@@ -8,8 +8,11 @@
 namespace pixmill {
 
 enum class MessageIcon { Exclamation, Question };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+// SaveDiscardCancel: before unsaved changes are lost. RecoverDiscard: a
+// recovery copy found at start; closing that box answers Cancel, which keeps
+// the copy for later.
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel, RecoverDiscard };
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel, Recover };
 
 class Prompts {
   public:

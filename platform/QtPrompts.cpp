@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace pixmill {
@@ -62,16 +63,39 @@ QString QtPrompts::StartIn(const std::string& fileName) const {
 
 MessageAnswer QtPrompts::MsgBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
                                 const std::string& title) {
-    QMessageBox box(
-        icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Warning, Q(title),
-        Q(text),
-        buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-        Owner());
-    const int answer = box.exec();
-    if (buttons == MessageButtons::Ok) {
-        return MessageAnswer::Ok;
+    QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Warning,
+                    Q(title), Q(text), QMessageBox::NoButton, Owner());
+    // Paths and names are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    switch (buttons) {
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            box.exec();
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+        case MessageButtons::SaveDiscardCancel: {
+            box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Save);
+            box.setEscapeButton(QMessageBox::Cancel);
+            const int answer = box.exec();
+            return answer == QMessageBox::Save      ? MessageAnswer::Save
+                   : answer == QMessageBox::Discard ? MessageAnswer::Discard
+                                                    : MessageAnswer::Cancel;
+        }
+        case MessageButtons::RecoverDiscard: {
+            QPushButton* recover =
+                box.addButton(QStringLiteral("Recover"), QMessageBox::AcceptRole);
+            QPushButton* discard = box.addButton(QMessageBox::Discard);
+            box.setDefaultButton(recover);
+            box.exec();
+            return box.clickedButton() == recover   ? MessageAnswer::Recover
+                   : box.clickedButton() == discard ? MessageAnswer::Discard
+                                                    : MessageAnswer::Cancel;
+        }
     }
-    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    return MessageAnswer::Cancel;
 }
 
 std::string QtPrompts::InputBox(const std::string& prompt, const std::string& title,

@@ -1,6 +1,25 @@
 #include "platform/ScriptedPrompts.h"
 
+#include <utility>
+
 namespace pixmill {
+namespace {
+
+constexpr std::pair<MessageAnswer, const char*> kAnswerNames[] = {
+    {MessageAnswer::Yes, "Yes"},       {MessageAnswer::No, "No"},
+    {MessageAnswer::Save, "Save"},     {MessageAnswer::Discard, "Discard"},
+    {MessageAnswer::Cancel, "Cancel"}, {MessageAnswer::Recover, "Recover"},
+};
+
+}  // namespace
+
+void ScriptedPrompts::AnswerMessage(MessageAnswer answer) {
+    for (const auto& [each, name] : kAnswerNames) {
+        if (each == answer) {
+            answers_.push_back({Kind::Message, name});
+        }
+    }
+}
 
 std::vector<std::string> ScriptedPrompts::Messages() const {
     std::vector<std::string> texts;
@@ -28,7 +47,20 @@ MessageAnswer ScriptedPrompts::MsgBox(const std::string& text, MessageIcon icon,
     if (buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
     }
-    return Take(Kind::Message, text) == "Yes" ? MessageAnswer::Yes : MessageAnswer::No;
+    const std::string answer = Take(Kind::Message, text);
+    if (buttons == MessageButtons::YesNo) {
+        return answer == "Yes" ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    // Anything else, a missing answer included, is what closing the box gives.
+    const MessageAnswer offered[2] = {
+        buttons == MessageButtons::SaveDiscardCancel ? MessageAnswer::Save : MessageAnswer::Recover,
+        MessageAnswer::Discard};
+    for (const auto& [each, name] : kAnswerNames) {
+        if (answer == name && (each == offered[0] || each == offered[1])) {
+            return each;
+        }
+    }
+    return MessageAnswer::Cancel;
 }
 
 std::string ScriptedPrompts::InputBox(const std::string& prompt, const std::string& title,

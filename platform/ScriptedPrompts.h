@@ -26,6 +26,8 @@ class ScriptedPrompts : public Prompts {
     // OK button needs none.
     void AnswerYes() { answers_.push_back({Kind::Message, "Yes"}); }
     void AnswerNo() { answers_.push_back({Kind::Message, "No"}); }
+    // Save, Discard, Cancel or Recover, for the questions that offer them.
+    void AnswerMessage(MessageAnswer answer);
     void AnswerInput(std::string text) { answers_.push_back({Kind::Input, std::move(text)}); }
     // An empty path answers Cancel.
     void AnswerOpen(std::string path) { answers_.push_back({Kind::Open, std::move(path)}); }

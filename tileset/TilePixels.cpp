@@ -7,7 +7,9 @@ namespace pixmill {
 
 TilePixels& TilePixels::operator=(std::initializer_list<std::uint8_t> values) {
     owner_.reset();
-    own_.assign(values.begin(), values.end());
+    view_ = nullptr;
+    viewSize_ = 0;
+    own_ = std::make_shared<PixelBuffer>(values);
     return *this;
 }
 
@@ -25,8 +27,7 @@ TilePixels TilePixels::View(std::shared_ptr<const void> owner, const std::uint8_
 
 void TilePixels::LookInto(const std::shared_ptr<const void>& owner, const std::uint8_t* data,
                           std::size_t n) {
-    own_.clear();
-    own_.shrink_to_fit();
+    own_.reset();
     if (n == 0) {
         owner_.reset();
         view_ = nullptr;
@@ -40,19 +41,30 @@ void TilePixels::LookInto(const std::shared_ptr<const void>& owner, const std::u
 
 PixelBuffer& TilePixels::Own() {
     if (IsShared()) {
-        own_.resize(viewSize_);
-        std::memcpy(own_.data(), view_, viewSize_);
+        auto own = std::make_shared<PixelBuffer>(viewSize_);
+        std::memcpy(own->data(), view_, viewSize_);
+        own_ = std::move(own);
         owner_.reset();
         view_ = nullptr;
         viewSize_ = 0;
+    } else if (!own_) {
+        own_ = std::make_shared<PixelBuffer>();
+    } else if (own_.use_count() > 1) {
+        // Another copy reads these bytes, perhaps on another thread: write to
+        // bytes of our own instead.
+        own_ = std::make_shared<PixelBuffer>(*own_);
     }
-    return own_;
+    return *own_;
 }
 
 void TilePixels::resize(std::size_t n) {
+    // Only the bytes that stay are copied.
     if (IsShared() && n <= viewSize_) {
-        // Only the bytes that stay are copied.
         viewSize_ = n;
+    } else if (own_ && own_.use_count() > 1 && n <= own_->size()) {
+        own_ = std::make_shared<PixelBuffer>(own_->begin(),
+                                             own_->begin() + static_cast<std::ptrdiff_t>(n));
+        return;
     }
     Own().resize(n);
 }
@@ -62,14 +74,16 @@ void TilePixels::assign(std::size_t n, std::uint8_t value) {
     owner_.reset();
     view_ = nullptr;
     viewSize_ = 0;
-    own_.assign(n, value);
+    // A fresh buffer: the old one may be shared.
+    own_ = std::make_shared<PixelBuffer>();
+    own_->assign(n, value);
 }
 
 void TilePixels::clear() {
     owner_.reset();
     view_ = nullptr;
     viewSize_ = 0;
-    own_.clear();
+    own_.reset();
 }
 
 bool operator==(const TilePixels& a, const TilePixels& b) {

@@ -117,10 +117,11 @@ TEST_F(Form1Test, StartsWithTheControlsAtTheirPlacesAndOnlyPaletteLoadingOpen) {
     for (const QAction* menu : form.menuBar()->actions()) {
         titles << menu->text();
     }
-    EXPECT_EQ(titles, QStringList({"File", "Tile", "View"}));
+    EXPECT_EQ(titles, QStringList({"File", "Edit", "Tile", "View"}));
     EXPECT_EQ(Describe(form.mnuFile),
               "Load Palette..., Export Palette... [off], Load Names.h... (hidden), -, "
               "New ART [off], Open ART... [off], Save ART [off], Save ART as... [off], -, Exit");
+    EXPECT_EQ(Describe(form.mnuEdit), "Undo [off], Redo [off]");
     EXPECT_FALSE(MenuEnabled(form.mnuTile));
     EXPECT_EQ(Describe(form.mnuTile),
               "Import BMP..., Export BMP..., Batch Export..., -, Insert after current, "
@@ -184,7 +185,6 @@ TEST_F(Form1Test, APaletteOpensTheTilesetCommandsAndALoadOpensSaving) {
 TEST_F(Form1Test, NewArtGivesEmptyTilesAndOnlySaveAs) {
     LoadPaletteFile(WriteTestPalette());
     OpenArt(WriteArt(PatternTileset(3, 4, 4), "TILES002.ART"));
-    const std::string caption = form.Caption();
     browser.VScroll1->setValue(0);
     form.SetStatusText("before");
 
@@ -202,9 +202,9 @@ TEST_F(Form1Test, NewArtGivesEmptyTilesAndOnlySaveAs) {
         EXPECT_EQ(tile.attributes, (TileAttributes{0, 0, 0, 0}));
     }
     EXPECT_EQ(editor.state.currentTile, 1);
-    // The path, file number and caption of the old file stay.
-    EXPECT_EQ(form.Caption(), caption);
-    EXPECT_EQ(editor.tileset.artFileNumber, 2);
+    // The file opened before is not where the new tileset goes.
+    EXPECT_EQ(form.Caption(), "Pixmill - New tileset");
+    EXPECT_EQ(editor.tileset.artPath, "");
     EXPECT_EQ(form.StatusText(), "1/256 - 0x0 Offsets: 0,0");
     EXPECT_EQ(editor.thumbnailImage.rows(), 32);
     EXPECT_EQ(browser.VScroll1->maximum(), 24);

@@ -47,6 +47,11 @@ void WindowTest::LoadPaletteFile(const std::string& path) {
 }
 
 void WindowTest::OpenArt(const std::string& path) {
+    // Tests reopen files in their loops: unsaved changes of the last round are
+    // given up, as the question offers.
+    if (editor.tilesetOpen && editor.history.Modified()) {
+        prompts.AnswerMessage(MessageAnswer::Discard);
+    }
     prompts.AnswerOpen(path);
     form.mnuOpen->trigger();
 }

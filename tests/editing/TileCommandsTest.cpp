@@ -60,8 +60,9 @@ TEST_F(TileCommandsTest, InsertAndDeleteMoveTheTilesAndTheCurrentOne) {
         EXPECT_EQ(editor.tileset.lastTileNumber, editor.tileset.tileCount() - 1);
         EXPECT_EQ(form.StatusText().rfind(std::to_string(c.currentAfter) + "/", 0), 0U);
         EXPECT_EQ(editor.thumbnailImage.rows(), 1);
+        // The tileset now differs from its file.
+        EXPECT_EQ(form.Caption(), "Pixmill - " + editor.tileset.artPath + " *");
         if (c.widths.size() == 4) {
-            EXPECT_EQ(form.Caption(), "Pixmill");
             EXPECT_EQ(editor.tileset.tile(c.currentAfter).attributes, kBlank);
             EXPECT_TRUE(form.mnuIncSpeed->isEnabled());
             EXPECT_FALSE(form.mnuDecSpeed->isEnabled());
@@ -70,7 +71,7 @@ TEST_F(TileCommandsTest, InsertAndDeleteMoveTheTilesAndTheCurrentOne) {
 
     // Deleting the first tile leaves none current and says so.
     OpenWidths(3, 1);
-    const std::string caption = form.Caption();
+    const std::string caption = form.Caption() + " *";
     form.mnudelete->trigger();
     EXPECT_EQ(Widths(), (std::vector<int>{2, 3}));
     EXPECT_EQ(editor.state.currentTile, 0);
@@ -87,14 +88,15 @@ TEST_F(TileCommandsTest, InsertAndDeleteMoveTheTilesAndTheCurrentOne) {
 
 TEST_F(TileCommandsTest, AFullTilesetRefusesAnotherTile) {
     OpenWidths(3, 2);
-    editor.tileset.tiles.resize(kMaxTiles);
-    editor.tileset.lastTileNumber = kMaxTiles - 1;
-    editor.state.currentTile = kMaxTiles;
+    editor.tileset.tiles.resize(kMaxArtTiles);
+    editor.tileset.lastTileNumber = kMaxArtTiles - 1;
+    editor.state.currentTile = kMaxArtTiles;
     const VisibleState before = Snapshot(editor);
     form.mnuinsert->trigger();
     form.mnuinsert2->trigger();
     EXPECT_EQ(prompts.Messages(),
-              std::vector<std::string>(2, "The tileset is full: it holds 32767 tiles."));
+              std::vector<std::string>(
+                  2, "The tileset is full: it holds 8192 tiles, the most an ART file can hold."));
     EXPECT_EQ(Snapshot(editor), before);
 }
 

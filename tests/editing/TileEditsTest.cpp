@@ -91,12 +91,13 @@ TEST(InsertBlankTile, MovesTheTilesFromItsPositionUp) {
 TEST(InsertBlankTile, RefusedWhenTheTilesetCannotGrow) {
     Tileset full;
     full.firstTileNumber = 0;
-    full.lastTileNumber = kMaxTiles - 1;
-    full.tiles.resize(kMaxTiles);
+    // A save writes at most 8192 tiles, so the 8193rd is refused when asked for.
+    full.lastTileNumber = kMaxArtTiles - 1;
+    full.tiles.resize(kMaxArtTiles);
     const Status refused = InsertBlankTile(full, 6);
-    EXPECT_EQ(refused.reason(), "it holds 32767 tiles");
-    EXPECT_EQ(full.tileCount(), kMaxTiles);
-    EXPECT_EQ(full.lastTileNumber, kMaxTiles - 1);
+    EXPECT_EQ(refused.reason(), "it holds 8192 tiles, the most an ART file can hold");
+    EXPECT_EQ(full.tileCount(), kMaxArtTiles);
+    EXPECT_EQ(full.lastTileNumber, kMaxArtTiles - 1);
 
     Tileset atTheTop = Abc();
     atTheTop.firstTileNumber = INT32_MAX - 2;

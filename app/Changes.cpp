@@ -1,0 +1,104 @@
+// The one path of every change to the tileset, undo and redo, and what the
+// history shows: the unsaved mark and the Edit menu.
+
+#include <QAction>
+#include <algorithm>
+
+#include "app/Editor.h"
+#include "app/Form1.h"
+#include "app/WindowProcedures.h"
+#include "editing/TilesetChange.h"
+
+namespace pixmill {
+namespace {
+
+std::string TilesetCaption(const Editor& editor) {
+    std::string caption = "Pixmill";
+    if (!editor.tilesetOpen) {
+        return caption;
+    }
+    caption += editor.tileset.artPath.empty() ? std::string(" - New tileset")
+                                              : " - " + editor.tileset.artPath;
+    if (editor.history.Modified()) {
+        caption += " *";
+    }
+    return caption;
+}
+
+void ShowChanged(Editor& editor, int focus, Redraw redraw) {
+    if (redraw == Redraw::Nothing) {
+        return;
+    }
+    editor.state.currentTile =
+        static_cast<std::int16_t>(std::clamp(focus, 0, editor.tileset.tileCount()));
+    if (editor.state.currentTile > 0) {
+        UpdateTileView(editor, 0);
+        if (redraw == Redraw::TileAndBrowser) {
+            FillBrowser(editor);
+        }
+        RenderCurrentTile(editor, editor.state.currentTile);
+        return;
+    }
+    FillBrowser(editor);
+    ShowNoTile(editor);
+}
+
+// Undo and redo show another state of the tileset, as paging shows another
+// tile: a running preview stops first.
+void StopPreviewIfRunning(Editor& editor) {
+    if (editor.form1->mnuAnim->isChecked()) {
+        StopAnimationPreview(editor);
+    }
+}
+
+}  // namespace
+
+void MakeChange(Editor& editor, TilesetChange change, Redraw redraw) {
+    if (!change.Empty()) {
+        change.Apply(editor.tileset);
+    }
+    RecordChange(editor, std::move(change), redraw);
+}
+
+void RecordChange(Editor& editor, TilesetChange change, Redraw redraw) {
+    const int focus = change.focusAfter;
+    if (!change.Empty()) {
+        editor.history.Record(std::move(change));
+        ShowHistoryState(editor);
+    }
+    ShowChanged(editor, focus, redraw);
+}
+
+void UndoChange(Editor& editor) {
+    if (!editor.history.CanUndo()) {
+        return;
+    }
+    StopPreviewIfRunning(editor);
+    const int focus = editor.history.Undo(editor.tileset)->focusBefore;
+    ShowHistoryState(editor);
+    ShowChanged(editor, focus, Redraw::TileAndBrowser);
+}
+
+void RedoChange(Editor& editor) {
+    if (!editor.history.CanRedo()) {
+        return;
+    }
+    StopPreviewIfRunning(editor);
+    const int focus = editor.history.Redo(editor.tileset)->focusAfter;
+    ShowHistoryState(editor);
+    ShowChanged(editor, focus, Redraw::TileAndBrowser);
+}
+
+void ShowHistoryState(Editor& editor) {
+    Form1& form = *editor.form1;
+    form.SetCaption(TilesetCaption(editor));
+    const History& history = editor.history;
+    form.mnuUndo->setEnabled(history.CanUndo());
+    form.mnuUndo->setText(QString::fromStdString(history.CanUndo() ? "Undo " + history.UndoName()
+                                                                   : std::string("Undo")));
+    form.mnuRedo->setEnabled(history.CanRedo());
+    form.mnuRedo->setText(QString::fromStdString(history.CanRedo() ? "Redo " + history.RedoName()
+                                                                   : std::string("Redo")));
+}
+
+}  // namespace pixmill
