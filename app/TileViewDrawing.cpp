@@ -80,7 +80,7 @@ void RenderCurrentTile(Editor& editor, int n) {
     if (editor.state.crosshairOn) {
         DrawCrosshair(view);
     }
-    const std::string& name = editor.tileNames.NameOf(editor.tileset.TilesetWideNumber(n));
+    const std::string& name = editor.tileNames.NameOf(editor.tileset.GameNumber(n));
     form.SetStatusText(TileStatusText(n, editor.tileset.tileCount(), name, tile));
     ShowTileAttributes(editor);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Tile names by tileset-wide tile number, as a names header gives them.
+// Tile names by the game's tile number, as a names header gives them.
 
 #include <cstdint>
 #include <string>

@@ -18,8 +18,7 @@ struct Tileset {
     std::int32_t artVersion = 1;
     std::int32_t firstTileNumber = 0;
     std::int32_t lastTileNumber = -1;
-    // From the file's name; only used to form tileset-wide tile numbers for names.
-    // Kept as read, so TILES300.ART gives 300.
+    // From the file's name, kept as read, so TILES300.ART gives 300.
     int artFileNumber = 0;
     std::string artPath;
     std::vector<Tile> tiles;
@@ -29,10 +28,16 @@ struct Tileset {
     // Tiles are numbered 1 to tileCount().
     Tile& tile(int position) { return tiles[static_cast<std::size_t>(position - 1)]; }
     const Tile& tile(int position) const { return tiles[static_cast<std::size_t>(position - 1)]; }
-    // Number by which the names table knows tile position i, in 64 bits so
-    // that no file number can overflow it.
-    std::int64_t TilesetWideNumber(int position) const {
-        return static_cast<std::int64_t>(artFileNumber) * tileCount() + position - 1;
+    // The number by which the game, its maps and its names header know tile
+    // position i: the header's first tile number counts from position 1. In
+    // 64 bits, so that no header can overflow it.
+    std::int64_t GameNumber(int position) const {
+        return std::int64_t{firstTileNumber} + position - 1;
+    }
+    // The position of the tile the game knows by number; 0 for none.
+    int PositionOfGameNumber(std::int64_t number) const {
+        const std::int64_t position = number - firstTileNumber + 1;
+        return position >= 1 && position <= tileCount() ? static_cast<int>(position) : 0;
     }
 };
 

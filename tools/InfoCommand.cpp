@@ -121,7 +121,7 @@ Status RunInfo(Arguments args) {
         const long long number = std::int64_t{tileset->firstTileNumber} + position - 1;
         std::string name;
         if (parsed->namesPath) {
-            name.append(" ").append(NameField(names, tileset->TilesetWideNumber(position)));
+            name.append(" ").append(NameField(names, number));
         }
         std::printf("tile %d %lld %dx%d %02x %02x %02x %02x %d %s %d %d %d%s\n", position, number,
                     tile.width, tile.height, a[0], a[1], a[2], a[3], shown.frameCount,

@@ -103,8 +103,11 @@ TEST_F(TileViewDrawingTest, OffsetsMoveTheDrawingAndShowInTheStatusLine) {
     EXPECT_EQ(form.StatusText(), "3/3 - 32x32 Offsets: 128,127");
 }
 
-TEST_F(TileViewDrawingTest, TheStatusLineNamesTilesByTheirTilesetWideNumber) {
+TEST_F(TileViewDrawingTest, TheStatusLineNamesTilesByTheirNumberInTheGame) {
+    // The second file of a game holds its tiles 256 to 511.
     Tileset set = PatternTileset(256, 0, 0);
+    set.firstTileNumber = 256;
+    set.lastTileNumber = 511;
     set.tile(12) = PatternTile(32, 48);
     set.tile(12).attributes = {0, 3, 5, 0};
     set.tile(1) = PatternTile(32, 48);
@@ -122,12 +125,24 @@ TEST_F(TileViewDrawingTest, TheStatusLineNamesTilesByTheirTilesetWideNumber) {
     editor.tileNames.Set(256 + 11, "");
     RenderCurrentTile(editor, 12);
     EXPECT_EQ(form.StatusText(), "12/256 - 32x48 Offsets: -3,5");
+
+    // A tile inserted before a named one moves it to the next number, which
+    // its name stays with, as the game would see it; the tiles before keep theirs.
+    editor.tileNames.Set(256 + 12, "DOOR2");
+    form.mnuinsert2->trigger();
+    EXPECT_EQ(form.StatusText(), "12/257 - 0x0 Offsets: 0,0");
+    form.Command2->click();
+    EXPECT_EQ(form.StatusText(), "13/257 - DOOR2 - 32x48 Offsets: -3,5");
+    form.GoToFirstTile();
+    EXPECT_EQ(form.StatusText(), "1/257 - FIRST - 32x48 Offsets: 0,0");
 }
 
-TEST_F(TileViewDrawingTest, FileNumbersFromOneHundredTwentyEightOnNeverOverflow) {
-    // 200 x 256 is beyond 16 bits and beyond the names table: no name, no fault.
-    OpenTileset(PatternTileset(256, 4, 4), "TILES200.ART");
-    ASSERT_EQ(editor.tileset.artFileNumber, 200);
+TEST_F(TileViewDrawingTest, TileNumbersBeyondTheNamesTableNeverOverflow) {
+    // Numbers beyond 16 bits and beyond the names table: no name, no fault.
+    Tileset set = PatternTileset(256, 4, 4);
+    set.firstTileNumber = 200 * 256;
+    set.lastTileNumber = 200 * 256 + 255;
+    OpenTileset(set, "TILES200.ART");
     editor.tileNames.ExtendTo(TileNames::kLastEntry);
     for (int i = 0; i <= TileNames::kLastEntry; i += 97) {
         editor.tileNames.Set(i, "WRONG");

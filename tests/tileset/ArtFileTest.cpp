@@ -273,12 +273,15 @@ TEST(Tileset, NewTilesetIs256EmptyTilesAndKeepsPathAndNumber) {
     EXPECT_EQ(set.artFileNumber, 7);
 }
 
-TEST(Tileset, TilesetWideNumbersDoNotOverflow) {
+TEST(Tileset, GameNumbersCountFromTheFirstTileNumberWithoutOverflow) {
     Tileset set;
     set.tiles.resize(256);
-    set.artFileNumber = 300;
-    EXPECT_EQ(set.TilesetWideNumber(1), 76800);
-    EXPECT_EQ(set.TilesetWideNumber(256), 77055);
+    set.firstTileNumber = INT32_MAX - 10;
+    EXPECT_EQ(set.GameNumber(1), INT32_MAX - 10);
+    EXPECT_EQ(set.GameNumber(256), std::int64_t{INT32_MAX} + 245);
+    EXPECT_EQ(set.PositionOfGameNumber(std::int64_t{INT32_MAX} + 245), 256);
+    EXPECT_EQ(set.PositionOfGameNumber(std::int64_t{INT32_MAX} + 246), 0);
+    EXPECT_EQ(set.PositionOfGameNumber(INT32_MAX - 11), 0);
 }
 
 TEST(RealTileset, ReadsAndWritesBackByteForByte) {

@@ -82,12 +82,14 @@ TEST(ToolInfo, ListsHeaderAndEveryTileAsTheEditorShowsThem) {
               "tile 3 102 4x6 ff 80 7f ff 64 Backwards 128 127 255\n");
 }
 
-TEST(ToolInfo, NamesComeFromTheHeaderByTilesetWideNumberUntilItStops) {
+TEST(ToolInfo, NamesComeFromTheHeaderByGameNumberUntilItStops) {
     ScratchDir dir;
-    // TILES012.ART with three tiles: they are 36 to 38 tileset-wide, 100 to 102 in the file.
+    // TILES012.ART with three tiles numbered 100 to 102 in the game; the
+    // file's own number plays no part.
     WriteBytes(dir.Path("TILES012.ART"), ArtFileBytes(ThreeTiles(), 3, 100));
     const std::string header =
-        "#define WALL 36\r\n#define DOOR\t 38\r\n\r\n#define BAD\r\n#define SKY 37\r\n";
+        "#define WALL 100\r\n#define DOOR\t 102\r\n#define OLD 36\r\n\r\n#define BAD\r\n"
+        "#define SKY 101\r\n";
     WriteBytes(dir.Path("NAMES.H"), Bytes(header.begin(), header.end()));
     const std::string names = dir.Path("NAMES.H");
     const std::string art = dir.Path("TILES012.ART");
@@ -97,8 +99,8 @@ TEST(ToolInfo, NamesComeFromTheHeaderByTilesetWideNumberUntilItStops) {
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(run.out.substr(run.out.find("names-")),
-                  "names-stored 2\n"
-                  "names-stopped 4 no space separates the name from the number\n"
+                  "names-stored 3\n"
+                  "names-stopped 5 no space separates the name from the number\n"
                   "# tile position number size byte0 byte1 byte2 byte3 frames type x-offset "
                   "y-offset speed name\n"
                   "tile 1 100 5x3 85 03 fe 0f 6 Forwards -3 -2 15 WALL\n"
