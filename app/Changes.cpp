@@ -6,6 +6,7 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/Recovery.h"
 #include "app/WindowProcedures.h"
 #include "editing/TilesetChange.h"
 
