@@ -100,6 +100,9 @@ void ShowHistoryState(Editor& editor) {
     form.mnuRedo->setEnabled(history.CanRedo());
     form.mnuRedo->setText(QString::fromStdString(history.CanRedo() ? "Redo " + history.RedoName()
                                                                    : std::string("Redo")));
+    if (editor.recovery) {
+        editor.recovery->Follow();
+    }
 }
 
 }  // namespace pixmill

@@ -112,6 +112,19 @@ class CheckedSink final : public ByteSink {
     ByteSink& next_;
 };
 
+std::string CopyLengthProblem(const std::string& path, const RecoveryNote& note) {
+    std::error_code error;
+    const auto size = fs::file_size(path, error);
+    if (error) {
+        return "its copy could not be opened: " + error.message();
+    }
+    if (size != note.copyBytes) {
+        return "its copy is " + std::to_string(size) + " bytes long, not the " +
+               std::to_string(note.copyBytes) + " bytes written";
+    }
+    return {};
+}
+
 }  // namespace
 
 LeftRecovery::LeftRecovery(std::string folder, std::string id, int lockFd)
@@ -183,6 +196,9 @@ std::vector<LeftRecovery> FindLeftRecoveries(const std::string& folder) {
                 left.problem = "its note names a file that is not its copy";
             } else {
                 left.note = std::move(*note);
+                // A copy cut short is told before anyone is asked about it;
+                // its checksum is read when it is recovered.
+                left.problem = CopyLengthProblem(Join(folder, left.note.copyName), left.note);
             }
         }
         found.push_back(std::move(left));
