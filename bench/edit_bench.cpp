@@ -97,13 +97,14 @@ void BM_PreviewTickFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_PreviewTickFloor)->Unit(benchmark::kMicrosecond);
 
-// The core's edit alone, at the first position of 8192 tiles of 64 x 64.
+// The core's edit alone, at the first position of 8191 tiles of 64 x 64 (the
+// most that still take one more).
 void BM_InsertFirstTile(benchmark::State& state) {
     pixmill::Tileset tileset;
-    for (int i = 0; i < pixmill::kMaxArtTiles; ++i) {
+    for (int i = 0; i < pixmill::kMaxArtTiles - 1; ++i) {
         tileset.tiles.push_back(PatternTile(64, i));
     }
-    tileset.lastTileNumber = pixmill::kMaxArtTiles - 1;
+    tileset.lastTileNumber = pixmill::kMaxArtTiles - 2;
     const bool timeDelete = state.range(0) == 1;
     for (auto _ : state) {
         const auto start = Clock::now();
@@ -117,10 +118,11 @@ void BM_InsertFirstTile(benchmark::State& state) {
 }
 BENCHMARK(BM_InsertFirstTile)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-// "Insert before current" and "Delete" on tile 1 of 8192 tiles of 64 x 64, as
-// the user runs them: status texts, the browser's fill and the drawing.
+// "Insert before current" and "Delete" on tile 1 of 8191 tiles of 64 x 64, as
+// the user runs them: status texts, the browser's fill and the drawing, and
+// the undo step each records.
 void BM_InsertDeleteCommands(benchmark::State& state) {
-    Session session(pixmill::kMaxArtTiles, 64);
+    Session session(pixmill::kMaxArtTiles - 1, 64);
     pixmill::Editor& editor = session.editor;
     const bool timeDelete = state.range(0) == 1;
     for (auto _ : state) {
@@ -138,6 +140,39 @@ void BM_InsertDeleteCommands(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_InsertDeleteCommands)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// "Batch Clear..." of tiles 1 to 4096 of 8192 tiles of 64 x 64, then Edit >
+// Undo and Redo, as the user runs them: each with the browser's page and the
+// view drawn again.
+void BM_BatchClearUndoCommands(benchmark::State& state) {
+    Session session(pixmill::kMaxArtTiles, 64);
+    pixmill::Editor& editor = session.editor;
+    const int timed = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        session.prompts.AnswerInput("1");
+        session.prompts.AnswerInput("4096");
+        const auto start = Clock::now();
+        editor.form1->mnuBClear->trigger();
+        const auto cleared = Clock::now();
+        editor.form1->mnuUndo->trigger();
+        const auto undone = Clock::now();
+        editor.form1->mnuRedo->trigger();
+        const auto redone = Clock::now();
+        editor.form1->mnuUndo->trigger();
+        state.SetIterationTime(timed == 0   ? Seconds(start, cleared)
+                               : timed == 1 ? Seconds(cleared, undone)
+                                            : Seconds(undone, redone));
+    }
+    const char* labels[] = {"Batch Clear", "Undo", "Redo"};
+    state.SetLabel(labels[timed]);
+    if (!session.prompts.Messages().empty()) {
+        state.SkipWithError("a command was refused");
+    }
+}
+BENCHMARK(BM_BatchClearUndoCommands)
+    ->DenseRange(0, 2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // A fresh folder for each run of a batch, removed untimed.
 std::filesystem::path BatchFolder() {

@@ -13,6 +13,7 @@
 #include "bitmap/TilePng.h"
 #include "common/ByteIo.h"
 #include "palette/PaletteFile.h"
+#include "recovery/RecoveryNote.h"
 #include "tileset/ArtFile.h"
 
 namespace {
@@ -109,6 +110,14 @@ int main(int argc, char** argv) {
           Text("// tiles\r\n#define FIRSTTILE 0\r\n#DEFINE WALL_2 2\r\n#define LAST 32767\r\n"
                "#define BROKEN\r\n"));
     Write(out / "names_header", "lf.h", Text("#define A 1\n#define B 2\r\n"));
+
+    pixmill::RecoveryNote note;
+    note.artPath = "/games/duke3d/TILES000.ART";
+    note.palettePath = "/games/duke3d/PALETTE.DAT";
+    note.copyName = "s100-1700000000000-0-3.ART";
+    note.copyBytes = 436347;
+    note.copyCrc = 0x12345678;
+    Write(out / "recovery_note", "note", Text(pixmill::RecoveryNoteText(note)));
 
     int n = 0;
     for (const char* number : {"12", " - 3.5E2x", "&H1F", "&o17", "1D3", "2.5", "-0.5", ".e"}) {

@@ -26,8 +26,9 @@ Result<std::string> TakeField(std::string_view& rest, std::string_view key) {
     std::size_t length = 0;
     const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), length);
     const auto digits = static_cast<std::size_t>(end - rest.data());
-    if (error != std::errc() || digits == 0 || length > kLongestValue || digits >= rest.size() ||
-        rest[digits] != ' ' || rest.size() - digits - 1 < length + 1 ||
+    const bool leadingZero = digits > 1 && rest[0] == '0';
+    if (error != std::errc() || digits == 0 || leadingZero || length > kLongestValue ||
+        digits >= rest.size() || rest[digits] != ' ' || rest.size() - digits - 1 < length + 1 ||
         rest[digits + 1 + length] != '\n') {
         return Status::Fail(missing);
     }
@@ -87,8 +88,12 @@ Result<RecoveryNote> ReadRecoveryNote(std::string_view text) {
     if (!IsPlainFileName(note.copyName)) {
         return Status::Fail("the name of its copy is not a file name");
     }
-    if (!ReadWhole(fields[3], note.copyBytes) || !ReadWhole(fields[4], note.copyCrc, 16) ||
-        fields[4].size() != 8) {
+    // Exactly as written: decimal without leading zeros, eight lower-case hex digits.
+    const bool canonical = (fields[3] == "0" || fields[3].front() != '0') &&
+                           fields[4].size() == 8 &&
+                           fields[4].find_first_not_of("0123456789abcdef") == std::string::npos;
+    if (!canonical || !ReadWhole(fields[3], note.copyBytes) ||
+        !ReadWhole(fields[4], note.copyCrc, 16)) {
         return Status::Fail("its length or checksum is not a number");
     }
     return note;

@@ -59,9 +59,14 @@ int TakeLock(const std::string& path) {
 std::string NewId() {
     static std::atomic<unsigned> count{0};
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    return "s" + std::to_string(::getpid()) + "-" +
-           std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()) +
-           "-" + std::to_string(count++);
+    // Appended piece by piece: GCC 12 mistakes a chain of + here for an overlap.
+    std::string id = "s";
+    id.append(std::to_string(::getpid()))
+        .append("-")
+        .append(std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()))
+        .append("-")
+        .append(std::to_string(count++));
+    return id;
 }
 
 // The copies of id: ID-N.ART.

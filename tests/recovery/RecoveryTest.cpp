@@ -83,6 +83,9 @@ TEST(RecoveryNote, ReadsBackAnyPathAndRefusesWhatItDidNotWrite) {
         {replaced("copy 12 s1-2-3-4.ART", "copy 11 ../../x.ART"), "not a file name"},
         {replaced("copy 12 s1-2-3-4.ART", "copy 2 .."), "not a file name"},
         {replaced("0badf00d", "0badf00g"), "not a number"},
+        // Only what this version writes: no upper-case digits, no leading zeros.
+        {replaced("0badf00d", "0BADF00D"), "not a number"},
+        {replaced(pathField, "path 0" + pathField.substr(5)), "line is missing or damaged"},
         {replaced("bytes 12 123456789012", "bytes 2 -1"), "not a number"},
     };
     for (const auto& [bad, reason] : refused) {
