@@ -77,12 +77,13 @@ int main(int argc, char* argv[]) {
     editor.form1->Form_Load();
     editor.form1->show();
     pixmill::RunCommand(editor, [&] { pixmill::OpenCommandLineFiles(editor, line); });
-    // After the command line's files: a recovered tileset replaces them.
-    pixmill::RunCommand(editor, [&] { pixmill::OfferRecovery(editor); });
     prompts.RememberFile(!line.art.empty() ? line.art : line.palette);
     if (QuitAfterStart()) {
+        // Timing a start: no question may wait for an answer.
         WaitUntilOnScreen(*editor.form1);
         return 0;
     }
+    // After the command line's files: a recovered tileset replaces them.
+    pixmill::RunCommand(editor, [&] { pixmill::OfferRecovery(editor); });
     return QApplication::exec();
 }

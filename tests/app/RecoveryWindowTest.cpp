@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <filesystem>
 
 #include "app/Recovery.h"
@@ -141,6 +142,28 @@ TEST_F(RecoveryWindowTest, ChangesAreCopiedUntilSavedOrGivenUpAndADamagedCopyIsR
         << script.Messages()[0];
     EXPECT_TRUE(ListDir(folder).empty());
     EXPECT_FALSE(next.tilesetOpen);
+}
+
+TEST_F(RecoveryWindowTest, ACopyThatCannotBeWrittenIsToldOnceAndEditingGoesOn) {
+    // A file where the folder should be: no copy can be written there.
+    WriteBytes(dir.Path("full"), Bytes{1});
+    editor.KeepRecoveryCopies(dir.Path("full") + "/recovery");
+    OpenTileset(PatternTileset(3, 2, 2));
+    const auto changeAndWrite = [&] {
+        form.mnuclr->trigger();
+        form.Command2_Click();
+        editor.recovery->WriteNow();
+        editor.recovery->WaitUntilIdle();
+        QCoreApplication::processEvents();  // the writer's report comes as an event
+    };
+    changeAndWrite();
+    EXPECT_TRUE(form.StatusText().starts_with("The recovery copy could not be written: "))
+        << form.StatusText();
+    // Told once: the next failure leaves the status line to the editing.
+    changeAndWrite();
+    EXPECT_EQ(form.StatusText(), "3/3 - 2x2 Offsets: 0,0");
+    EXPECT_EQ(editor.tileset.tile(2).width, 0);
+    EXPECT_TRUE(prompts.Messages().empty());
 }
 
 }  // namespace
