@@ -44,12 +44,20 @@ void ShowChanged(Editor& editor, int focus, Redraw redraw) {
     ShowNoTile(editor);
 }
 
-// Undo and redo show another state of the tileset, as paging shows another
-// tile: a running preview stops first.
-void StopPreviewIfRunning(Editor& editor) {
+// Undo (back) or redo: another state of the tileset is shown as paging shows
+// another tile, a running preview stopped first.
+void TakeStep(Editor& editor, bool back) {
+    History& history = editor.history;
+    if (back ? !history.CanUndo() : !history.CanRedo()) {
+        return;
+    }
     if (editor.form1->mnuAnim->isChecked()) {
         StopAnimationPreview(editor);
     }
+    const int focus =
+        back ? history.Undo(editor.tileset)->focusBefore : history.Redo(editor.tileset)->focusAfter;
+    ShowHistoryState(editor);
+    ShowChanged(editor, focus, Redraw::TileAndBrowser);
 }
 
 }  // namespace
@@ -71,23 +79,11 @@ void RecordChange(Editor& editor, TilesetChange change, Redraw redraw) {
 }
 
 void UndoChange(Editor& editor) {
-    if (!editor.history.CanUndo()) {
-        return;
-    }
-    StopPreviewIfRunning(editor);
-    const int focus = editor.history.Undo(editor.tileset)->focusBefore;
-    ShowHistoryState(editor);
-    ShowChanged(editor, focus, Redraw::TileAndBrowser);
+    TakeStep(editor, true);
 }
 
 void RedoChange(Editor& editor) {
-    if (!editor.history.CanRedo()) {
-        return;
-    }
-    StopPreviewIfRunning(editor);
-    const int focus = editor.history.Redo(editor.tileset)->focusAfter;
-    ShowHistoryState(editor);
-    ShowChanged(editor, focus, Redraw::TileAndBrowser);
+    TakeStep(editor, false);
 }
 
 void ShowHistoryState(Editor& editor) {
