@@ -35,6 +35,7 @@ void LoadArtFile(Editor& editor, const std::string& path) {
     editor.state.tileDrawY = 0;
     editor.tileset = std::move(*read);  // artPath and artFileNumber come with it
     StartHistory(editor, true);
+    RememberRecentFile(editor, path);
 
     editor.form2->VScroll1->setValue(0);
     form.mnuSave->setEnabled(true);
@@ -74,6 +75,7 @@ bool SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsk
     editor.tileset.artPath = path;
     editor.history.MarkSaved();
     ShowHistoryState(editor);
+    RememberRecentFile(editor, path);
     return true;
 }
 
@@ -95,6 +97,8 @@ void NewTileset(Editor& editor) {
     SetMenuEnabled(form.mnuTile, true);
     editor.state.currentTile = 1;
     FillBrowser(editor);
+    // No scroll bars stay from the tile shown before.
+    UpdateTileView(editor, 0);
     RenderCurrentTile(editor, editor.state.currentTile);
 }
 

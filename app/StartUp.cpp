@@ -9,6 +9,7 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/PaletteCommands.h"
+#include "app/Settings.h"
 #include "browser/Form2.h"
 #include "editing/Form3.h"
 #include "names/NamesWindow.h"
@@ -34,6 +35,8 @@ void StartUp(Editor& editor) {
     form.Picture2->move((outerWidth - form.Picture2->width()) / 2 - 3, form.Picture2->y());
 
     editor.form2->Picture1->SetOuterSize(kBrowserPageSide, kBrowserPageSide);
+    // Entries 0 and 255, black until a palette is loaded.
+    ShowSwatches(editor);
 }
 
 std::string PaletteNeededText(const std::string& artPath) {
@@ -45,6 +48,9 @@ void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
     std::string palette = line.palette;
     if (palette.empty() && !line.art.empty()) {
         palette = PaletteBeside(line.art);
+    }
+    if (palette.empty()) {
+        palette = RememberedPalette(editor);
     }
     if (!palette.empty()) {
         LoadPalette(editor, palette);
@@ -64,6 +70,8 @@ void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
 }
 
 void EndEditor(Editor& editor) {
+    // Kept while the windows still have their places.
+    SaveSettings(editor);
     editor.MarkEnded();
     if (editor.about() != nullptr) {
         editor.about()->hide();

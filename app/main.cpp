@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/Settings.h"
 #include "app/StartUp.h"
 #include "common/AtomicFile.h"
 #include "platform/QtPrompts.h"
@@ -59,13 +60,21 @@ int main(int argc, char* argv[]) {
     // file name must never be taken for one of Qt's own options.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
+    QCoreApplication::setOrganizationName("pixmill");
+    QCoreApplication::setApplicationName("pixmill");
     // The editor ends with its main window, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
     pixmill::QtPrompts prompts;
     pixmill::Editor editor(prompts);
     prompts.SetOwner(editor.form1.get());
+    prompts.UseFolders(editor.dialogFolders);
+    editor.settings.OpenDefault();
+    if (line.resetSettings) {
+        editor.settings.Clear();
+    }
     editor.form1->Form_Load();
+    pixmill::RestoreSettings(editor);
     editor.form1->show();
     pixmill::RunCommand(editor, [&] { pixmill::OpenCommandLineFiles(editor, line); });
     prompts.RememberFile(!line.art.empty() ? line.art : line.palette);

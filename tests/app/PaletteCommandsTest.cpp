@@ -81,8 +81,8 @@ TEST_F(PaletteCommandsTest, ANewPaletteRedrawsTheViewAndTheThumbnailsInItsColour
     LoadPaletteFile(WriteBuildPalette("other.dat"));
     EXPECT_EQ(form.Picture1->Point(at.x(), at.y()), Colour(index));
     EXPECT_EQ(Colour(index), QColor(index % 64 * 4, (63 - index % 64) * 4, index / 4 * 4));
-    // The thumbnail of tile 2 sits in the second cell.
-    EXPECT_EQ(browser.Picture1->Point(70, 0), Colour(index));
+    // The thumbnail of tile 2 sits in the second cell, inside the frame of the current tile.
+    EXPECT_EQ(browser.Picture1->Point(72, 2), Colour(editor.tileset.tile(2).Pixel(3, 3)));
     EXPECT_EQ(form.StatusText(), "2/3 - 8x8 Offsets: 0,0");
 }
 

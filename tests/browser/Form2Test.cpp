@@ -15,16 +15,19 @@ namespace {
 class Form2Test : public WindowTest {
   protected:
     QColor PagePixel(int x, int y) const { return browser.Picture1->Point(x, y); }
-    // Tiles whose pixel (1, 1) is index t % 256, so each cell tells its tile.
+    // Tiles of one colour, index t % 256, so each cell tells its tile.
     static Tileset NumberedTiles(int count, int side) {
-        Tileset set = PatternTileset(count, side, side);
+        Tileset set;
         for (int t = 1; t <= count; ++t) {
-            set.tile(t).Pixel(1, 1) = static_cast<std::uint8_t>(t % 256);
+            set.tiles.push_back(TileOf(side, side, [t](int, int) { return t % 256; }));
         }
+        set.lastTileNumber = count - 1;
         return set;
     }
+    // Read inside the two pixels along the cell's edge that frame the current tile.
     void ExpectCellShows(int column, int row, int tile) {
-        EXPECT_EQ(PagePixel(70 * column, 70 * row), Colour(static_cast<std::uint8_t>(tile % 256)))
+        EXPECT_EQ(PagePixel(70 * column + 2, 70 * row + 2),
+                  Colour(static_cast<std::uint8_t>(tile % 256)))
             << "cell " << column << "," << row << " should show tile " << tile;
     }
 };
@@ -40,8 +43,8 @@ TEST_F(Form2Test, TheBrowserShowsEveryTileAndScrollsByRows) {
     ExpectCellShows(0, 0, 1);
     ExpectCellShows(7, 7, 64);
     // Black beside and below a 16 x 16 thumbnail.
-    EXPECT_EQ(PagePixel(16, 0), QColor(0, 0, 0));
-    EXPECT_EQ(PagePixel(0, 16), QColor(0, 0, 0));
+    EXPECT_EQ(PagePixel(16, 2), QColor(0, 0, 0));
+    EXPECT_EQ(PagePixel(2, 16), QColor(0, 0, 0));
 
     browser.VScroll1->setValue(24);
     ExpectCellShows(0, 0, 193);
@@ -85,7 +88,7 @@ TEST_F(Form2Test, EveryTileIsReachableBeyondTheOldLimitOfThirtySevenHundred) {
     LoadPaletteFile(WriteTestPalette());
     // More tiles than a file can hold, as inserting can make them.
     const int count = 9000;
-    editor.tileset = NumberedTiles(count, 2);
+    editor.tileset = NumberedTiles(count, 4);
     editor.state.currentTile = 1;
     FillBrowser(editor);
     const int rows = count / 8;
