@@ -81,7 +81,12 @@ void Form1::mnuNames_Click() {
 }
 
 void Form1::ShowRecentFiles() {
-    mnuRecent->clear();
+    // The item chosen may be the one whose handler runs this: items go once
+    // its signal is done.
+    for (QAction* item : mnuRecent->actions()) {
+        mnuRecent->removeAction(item);
+        item->deleteLater();
+    }
     int number = 0;
     for (const std::string& path : editor_.recentFiles) {
         ++number;

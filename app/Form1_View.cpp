@@ -82,7 +82,7 @@ void Form1::mnuGoTo_Click() {
             lines.push_back(NamedTileText(choice, editor_.tileset));
         }
         std::string prompt =
-            std::to_string(target.matchCount) + " names begin with \"" + typed + "\"";
+            std::to_string(target.matchCount) + " names begin with \"" + target.text + "\"";
         if (target.matchCount > static_cast<int>(lines.size())) {
             prompt += "; the first " + std::to_string(lines.size()) +
                       " are shown, type more of the name for others";

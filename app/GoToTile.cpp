@@ -112,10 +112,7 @@ GoToTarget ByName(std::string_view typed, const Tileset& tileset, const TileName
     return target;
 }
 
-}  // namespace
-
-GoToTarget FindTileToGoTo(std::string_view typed, const Tileset& tileset, const TileNames& names) {
-    const std::string_view text = Trimmed(typed);
+GoToTarget FindTrimmed(std::string_view text, const Tileset& tileset, const TileNames& names) {
     if (text.empty()) {
         return {};
     }
@@ -146,6 +143,14 @@ GoToTarget FindTileToGoTo(std::string_view typed, const Tileset& tileset, const 
                        " in this file; its tiles are 1 to " + std::to_string(count) + ".");
     }
     return GoTo(static_cast<int>(*number));
+}
+
+}  // namespace
+
+GoToTarget FindTileToGoTo(std::string_view typed, const Tileset& tileset, const TileNames& names) {
+    GoToTarget target = FindTrimmed(Trimmed(typed), tileset, names);
+    target.text = Trimmed(typed);
+    return target;
 }
 
 std::string NamedTileText(const NamedTile& tile, const Tileset& tileset) {

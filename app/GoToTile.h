@@ -31,6 +31,7 @@ struct GoToTarget {
     std::vector<NamedTile> choices;
     int matchCount = 0;
     std::string message;
+    std::string text;  // what was typed, without the spaces around it
 };
 
 // A list longer than this is cut: the user types more of the name instead.

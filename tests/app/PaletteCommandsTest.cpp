@@ -1,7 +1,10 @@
 // Loading and exporting palettes from the File menu, the strip and the swatches.
 
 #include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QToolTip>
 
 #include "palette/PaletteFile.h"
 #include "platform/PictureBox.h"
@@ -71,6 +74,25 @@ TEST_F(PaletteCommandsTest, ClicksOnTheStripPickColoursIntoTheSwatches) {
         EXPECT_EQ(BackColor(form.Label2), entry5);
         EXPECT_EQ(BackColor(form.Label3), entry200);
     }
+    // The indices are kept, shown on the swatches and told by their tooltips.
+    EXPECT_EQ(editor.state.leftColour, 5);
+    EXPECT_EQ(editor.state.rightColour, 200);
+    EXPECT_EQ(form.Label2->text(), "5");
+    EXPECT_EQ(form.Label3->text(), "200");
+    EXPECT_EQ(form.Label2->toolTip(), "Left button colour: Index 5 - red 5, green 250, blue 196");
+    EXPECT_EQ(form.Label3->toolTip(),
+              "Right button colour: Index 200 - red 200, green 55, blue 243");
+    // The strip's tooltip tells the colour under the pointer.
+    form.show();
+    const QPoint at(4 * 72 + 1, 6);
+    QHelpEvent help(QEvent::ToolTip, at, form.Picture2->mapToGlobal(at));
+    QApplication::sendEvent(form.Picture2, &help);
+    EXPECT_EQ(QToolTip::text(), "Index 200 - red 200, green 55, blue 243");
+    // A palette load goes back to entries 0 and 255.
+    LoadPaletteFile(WriteTestPalette("again.pal"));
+    EXPECT_EQ(editor.state.leftColour, 0);
+    EXPECT_EQ(editor.state.rightColour, 255);
+    EXPECT_EQ(form.Label3->text(), "255");
 }
 
 TEST_F(PaletteCommandsTest, ANewPaletteRedrawsTheViewAndTheThumbnailsInItsColours) {
