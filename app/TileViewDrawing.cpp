@@ -81,6 +81,9 @@ void RenderCurrentTile(Editor& editor, int n) {
     form.mnuAnim->setEnabled(animated);
     SetMenuEnabled(form.mnuAnimSpeed, animated);
 
+    // A resize handled while events run below lays out and draws this tile,
+    // as the caller laid it out, not the one shown before.
+    form.shownTile = n;
     ShowStatus(editor, "Rendering...");
     // A command run while events were let through may have removed the tile.
     if (!IsTile(editor, n)) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <tuple>
 #include <vector>
 
@@ -47,6 +48,29 @@ TEST(WindowsTest, AWindowBesideAnotherGoesWhereTheScreenHasRoom) {
     for (const Case& c : cases) {
         EXPECT_EQ(PlaceBeside(c.owner, 587, 600, screen), c.at) << c.what;
     }
+}
+
+TEST(WindowsTest, AWindowFirstShownBesideAnotherIsPlacedThereUnlessPlacedBefore) {
+    QWidget owner;
+    owner.resize(200, 150);
+    owner.move(10, 20);
+    owner.show();
+    QWidget beside;
+    beside.resize(300, 100);
+    PlaceBesideWhenFirstShown(beside, owner);
+    beside.show();
+    EXPECT_EQ(beside.pos(), QPoint(owner.frameGeometry().right() + 1, owner.frameGeometry().y()));
+    // Shown again, it stays where the user put it.
+    beside.hide();
+    beside.move(400, 300);
+    beside.show();
+    EXPECT_EQ(beside.pos(), QPoint(400, 300));
+
+    QWidget placed;
+    PlaceBesideWhenFirstShown(placed, owner);
+    PlaceWindow(placed, 50, 60, 200, 100);
+    placed.show();
+    EXPECT_EQ(placed.pos(), QPoint(50, 60));
 }
 
 TEST(WindowsTest, APlaceReadBackIsKeptOnTheScreensThereAreNow) {
