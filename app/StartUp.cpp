@@ -35,6 +35,8 @@ void StartUp(Editor& editor) {
     form.Picture2->move((outerWidth - form.Picture2->width()) / 2 - 3, form.Picture2->y());
 
     editor.form2->Picture1->SetOuterSize(kBrowserPageSide, kBrowserPageSide);
+    // The browser's cells carry their labels, and empty tiles their checker.
+    editor.thumbnailImage.SetDecorated(true);
     // Entries 0 and 255, black until a palette is loaded.
     ShowSwatches(editor);
 }

@@ -54,7 +54,6 @@ void FillBrowser(Editor& editor) {
     ShowStatus(editor, "Filling Browser...");
 
     // Only the page shown is drawn, below: the cost is the same for any tileset.
-    editor.thumbnailImage.SetDecorated(true);
     editor.thumbnailImage.Reset(editor.tileset.tileCount());
     SetUpPage(editor, editor.form2->VScroll1->value());
     DrawBrowserPage(editor);

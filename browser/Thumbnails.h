@@ -53,9 +53,10 @@ std::string BrowserCellLabel(const Tileset& tileset, int position);
 // past the last tile are black.
 //
 // Cells are columns() to a row and a page pageRows() rows high, 8 and 8 until
-// SetGrid. Decorated cells (SetDecorated) carry a label with the tile's
-// position at their bottom left, white on black so that it reads on any
-// picture, and an empty tile (a side of 0) shows as a faint checker.
+// SetGrid. Decorated cells (SetDecorated) carry a label (BrowserCellLabel)
+// just under the thumbnail, or over its foot when it is too tall, white on
+// black so that it reads on any picture; an empty tile (a side of 0) shows as
+// a faint checker. The browser's cells are decorated.
 class ThumbnailImage {
   public:
     int rows() const { return rows_; }

@@ -28,21 +28,17 @@ class GoToTileWindowTest : public WindowTest {
     }
 };
 
-TEST_F(GoToTileWindowTest, APositionAnArtNumberOrANameOpensTheTile) {
+// The cases of what is typed are FindTileToGoTo's (GoToTileTest); here, the
+// window's part: the question, the list, the message, and going to the tile.
+TEST_F(GoToTileWindowTest, ATileFoundIsShownAListOffersSeveralAndNoneIsRefused) {
     EXPECT_TRUE(form.mnuNames->isVisible());
-    GoTo("12");
-    EXPECT_EQ(form.StatusText(), "12/40 - 4x4 Offsets: 0,0");
-    EXPECT_EQ(prompts.shown().back().title, "Pixmill - Go to Tile");
-    GoTo("#230");
-    EXPECT_EQ(form.StatusText(), "31/40 - SWITCH - 4x4 Offsets: 0,0");
-    GoTo("switch");
-    EXPECT_EQ(editor.state.currentTile, 31);
     // Leaving the tile stops its preview, as paging does.
     form.mnuAnim->setChecked(true);
     form.Timer1->SetInterval(100);
-    GoTo("  sw ");
+    GoTo("#230");
+    EXPECT_EQ(form.StatusText(), "31/40 - SWITCH - 4x4 Offsets: 0,0");
+    EXPECT_EQ(prompts.shown().back().title, "Pixmill - Go to Tile");
     EXPECT_EQ(form.Timer1->Interval(), 0);
-    EXPECT_TRUE(prompts.Messages().empty());
 
     // Two names begin with "door": the user picks the second of the list.
     prompts.AnswerInput("door");
@@ -52,28 +48,16 @@ TEST_F(GoToTileWindowTest, APositionAnArtNumberOrANameOpensTheTile) {
     EXPECT_EQ(prompts.lastChoiceItems(),
               (std::vector<std::string>{"DOOR1 - tile 6 (ART 205)", "DOOR2 - tile 7 (ART 206)"}));
     EXPECT_EQ(editor.state.currentTile, 7);
-    // Cancelling the list, or the question, goes nowhere.
+    // Cancelling the list, or the question, goes nowhere; a name no tile has
+    // is refused and changes nothing.
     prompts.AnswerInput("door");
     prompts.AnswerChoice(-1);
     form.mnuGoTo->trigger();
     GoTo("");
-    EXPECT_EQ(editor.state.currentTile, 7);
-}
-
-TEST_F(GoToTileWindowTest, WhatNamesNoTileIsRefusedWithAMessageAndChangesNothing) {
-    GoTo("3");
     const VisibleState before = Snapshot(editor);
-    for (const char* typed : {"window", "41", "#240", "2.5"}) {
-        prompts.ClearShown();
-        GoTo(typed);
-        ASSERT_EQ(prompts.Messages().size(), 1U) << typed;
-        EXPECT_EQ(Snapshot(editor), before) << typed;
-    }
-    EXPECT_EQ(prompts.Messages()[0],
-              "Type a tile's position (12), its ART number (#11) or its name.");
-    prompts.ClearShown();
     GoTo("window");
     EXPECT_EQ(prompts.Messages(), std::vector<std::string>{"No tile is named \"window\"."});
+    EXPECT_EQ(Snapshot(editor), before);
 }
 
 }  // namespace
