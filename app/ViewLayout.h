@@ -1,9 +1,9 @@
 #pragma once
-// Where the tile goes in a tile view that may be larger than the Part's first
-// size and may scroll: a tile that fits is placed as UpdateTileView always
-// placed it (centred, shifted by the offsets); along a side where it does not
-// fit, a scroll bar shows and the tile starts at minus the scroll value. No
-// window code here.
+// Where the tile goes in a tile view that may be larger than its first size
+// and may scroll: a tile that fits is placed as UpdateTileView always placed
+// it (centred, shifted by the offsets); along a side where it does not fit, a
+// scroll bar shows and the tile starts at minus the scroll value. No window
+// code here.
 
 #include <array>
 #include <cstdint>
@@ -67,8 +67,9 @@ ViewAnchor AnchorAtCentre(const ViewLayout& layout, int frame, std::int64_t exte
 
 // Lays a tileWidth x tileHeight tile out at zoom in the room: which scroll
 // bars show (one may bring the other), the view's size, and per side either
-// the Part's centred place with the offsets of the stored bytes, or a scroll
-// range and value that keep the anchor's tile point where it was.
+// the centred place UpdateTileView always gave it, shifted by the offsets of
+// the stored bytes, or a scroll range and value that keep the anchor's tile
+// point where it was.
 ViewLayout LayOutView(const ViewRoom& room, int tileWidth, int tileHeight, int zoom,
                       std::uint8_t xOffsetByte, std::uint8_t yOffsetByte, const ViewAnchor& anchor);
 

@@ -95,7 +95,7 @@ TEST_F(ScrollViewTest, ALargerWindowGivesTheViewItsRoomAndTheTileItsPlaceAtEvery
         EXPECT_EQ(ViewPixel(cx, cy), TilePixelUnder(cx, cy, tile)) << zoom;
     }
 
-    // Back at the first size, the view is the Part's again.
+    // Back at the first size, the view is as it first was.
     form.mnu1x->trigger();
     ResizeBy(first, 0, 0);
     EXPECT_EQ(form.Picture1->geometry(), QRect(0, 8, 641, 393));
