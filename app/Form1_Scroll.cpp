@@ -3,6 +3,7 @@
 // palette strip's tooltip. Scrolling moves tileDrawX and tileDrawY, where the
 // tile is drawn, so every drawing and every pointer reading keeps using them.
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -107,14 +108,16 @@ void Form1::ScrollTo(int x, int y) {
 void Form1::RedrawView() {
     const int current = editor_.state.currentTile;
     const int count = editor_.tileset.tileCount();
-    if (shownTile < 1 || shownTile > count || current < 1 || current > count) {
+    // At rest the view shows the current tile, also when a command that lets
+    // events run is about to draw it; a running preview shows its frame.
+    const int tile = mnuAnim->isChecked() ? shownTile : current;
+    if (tile < 1 || tile > count || current < 1 || current > count) {
         ClearView();
         return;
     }
-    // The frame shown is laid out as its drawing laid it out: by the current
-    // tile's offsets.
-    UpdateTileView(editor_, shownTile - current);
-    DrawTileView(editor_, shownTile);
+    // A frame is laid out as its drawing laid it out: by the current tile's offsets.
+    UpdateTileView(editor_, tile - current);
+    DrawTileView(editor_, tile);
 }
 
 void Form1::WheelOverView(QWheelEvent* event) {
