@@ -29,6 +29,7 @@ void LoadArtFile(Editor& editor, const std::string& path) {
         return;
     }
     ShowOpenedTileset(editor, std::move(*read), true);  // artPath and artFileNumber come with it
+    RememberRecentFile(editor, path);
 }
 
 void ShowOpenedTileset(Editor& editor, Tileset&& tileset, bool saved) {
@@ -80,6 +81,7 @@ bool SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsk
     editor.tileset.artPath = path;
     editor.history.MarkSaved();
     ShowHistoryState(editor);
+    RememberRecentFile(editor, path);
     return true;
 }
 
@@ -101,6 +103,8 @@ void NewTileset(Editor& editor) {
     SetMenuEnabled(form.mnuTile, true);
     editor.state.currentTile = 1;
     FillBrowser(editor);
+    // No scroll bars stay from the tile shown before.
+    UpdateTileView(editor, 0);
     RenderCurrentTile(editor, editor.state.currentTile);
 }
 

@@ -54,6 +54,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             line.action = CommandLine::Action::Version;
             return line;
         }
+        if (arg == "--reset-settings") {
+            line.resetSettings = true;
+            continue;
+        }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
         std::string* file = name == "--palette" ? &line.palette
@@ -80,16 +84,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return "Usage: pixmill [--palette FILE] [--names FILE.h] [FILE.ART]\n"
+    return "Usage: pixmill [--palette FILE] [--names FILE.h] [--reset-settings] [FILE.ART]\n"
            "       pixmill --help | --version\n"
            "\n"
-           "  --palette FILE   load a palette (Build *.DAT or Windows *.PAL) as\n"
-           "                   File > Load Palette... does\n"
-           "  --names FILE.h   read tile names from a names header\n"
-           "  FILE.ART         open a tileset as File > Open ART... does; without\n"
-           "                   --palette, a PALETTE.DAT beside it (any case) is loaded\n"
-           "  --help           print this text and exit\n"
-           "  --version        print the version and exit\n";
+           "  --palette FILE    load a palette (Build *.DAT or Windows *.PAL) as\n"
+           "                    File > Load Palette... does\n"
+           "  --names FILE.h    read tile names from a names header\n"
+           "  --reset-settings  start from the defaults: window places, scale, folders,\n"
+           "                    recent files and the last palette are forgotten\n"
+           "  FILE.ART          open a tileset as File > Open ART... does; without\n"
+           "                    --palette, a PALETTE.DAT beside it (any case) is loaded,\n"
+           "                    and without either the palette loaded last\n"
+           "  --help            print this text and exit\n"
+           "  --version         print the version and exit\n";
 }
 
 std::string VersionText() {

@@ -16,6 +16,8 @@ struct CommandLine {
     std::string art;
     // For WrongUsage: what was wrong, one line.
     std::string error;
+    // --reset-settings: start from the defaults, forgetting what was kept.
+    bool resetSettings = false;
 };
 
 // args: the arguments after the program's name. Options may come in any

@@ -8,12 +8,15 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/Settings.h"
 #include "browser/Thumbnails.h"
 #include "common/DibHeader.h"
 #include "editing/History.h"
 #include "names/TileNames.h"
 #include "palette/Palette.h"
+#include "platform/DialogFolders.h"
 #include "platform/Prompts.h"
 #include "tileset/Tileset.h"
 
@@ -49,6 +52,13 @@ class Editor {
     History history;
     // The palette file last loaded, for the recovery copy.
     std::string palettePath;
+
+    // What is kept between runs; nothing until main opens the user's.
+    SettingsStore settings;
+    // The folder each kind of file dialog was last answered in.
+    DialogFolders dialogFolders;
+    // "Recent Files", the last ART files opened or saved, most recent first.
+    std::vector<std::string> recentFiles;
 
     // The browser's page of thumbnails, drawn as it is shown, and its header.
     ThumbnailImage thumbnailImage;

@@ -9,7 +9,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
+#include <algorithm>
 #include <utility>
 
 #include "app/Editor.h"
@@ -41,11 +43,16 @@ QAction* AddCheckItem(QMenu* menu, const char* caption, bool checked) {
     return item;
 }
 
-QLabel* AddSwatch(QWidget* client, int x) {
+QLabel* AddSwatch(QWidget* client) {
     auto* swatch = new QLabel(client);
-    swatch->setGeometry(x, 424, 25, 25);
+    swatch->resize(25, 25);
     swatch->setFrameShape(QFrame::Box);
     swatch->setAutoFillBackground(true);
+    // The colour's index, small enough for three digits.
+    swatch->setAlignment(Qt::AlignCenter);
+    QFont font = swatch->font();
+    font.setPixelSize(9);
+    swatch->setFont(font);
     SetBackColor(swatch, QColor(0, 0, 0));
     return swatch;
 }
@@ -100,15 +107,21 @@ QColor BackColor(const QLabel* label) {
 
 Form1::Form1(Editor& editor) : CommonDialog1(editor.prompts), editor_(editor) {
     setWindowTitle(QStringLiteral("Pixmill"));
-    auto* client = new QWidget(this);
-    client->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(client);
-    CreateControls(client);
+    client_ = new QWidget(this);
+    // The first size is also the smallest.
+    client_->setMinimumSize(kClientWidth, kClientHeight);
+    client_->resize(kClientWidth, kClientHeight);
+    setCentralWidget(client_);
+    CreateControls(client_);
     CreateMenus();
     ConnectHandlers();
     CreateKeys();
     NameControls();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutWindow();
+    resize(layout()->minimumSize());
+    client_->installEventFilter(this);
+    Picture1->installEventFilter(this);
+    Picture2->installEventFilter(this);
     CentreWhenFirstShown(*this);
 }
 
@@ -118,22 +131,29 @@ void Form1::CreateControls(QWidget* client) {
     Picture1->SetOuterSize(641, 393);
     // The arrow keys page while the view has the focus.
     Picture1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1 = new QScrollBar(Qt::Horizontal, client);
+    VScroll1 = new QScrollBar(Qt::Vertical, client);
+    for (QScrollBar* bar : {HScroll1, VScroll1}) {
+        bar->hide();
+        // The view keeps the keyboard for paging.
+        bar->setFocusPolicy(Qt::NoFocus);
+    }
 
     // Sized and centred by start-up.
     Picture2 = new PictureBox(client, 0, QColor(0, 0, 0));
     Picture2->move(0, 408);
     Picture2->SetOuterSize(512, 8);
 
-    Label2 = AddSwatch(client, 288);
-    Label3 = AddSwatch(client, 320);
+    Label2 = AddSwatch(client);
+    Label3 = AddSwatch(client);
 
     Command1 = new QPushButton(QStringLiteral("<-"), client);
-    Command1->setGeometry(72, 432, 25, 25);
+    Command1->resize(25, 25);
     Command2 = new QPushButton(QStringLiteral("->"), client);
-    Command2->setGeometry(552, 432, 25, 25);
+    Command2->resize(25, 25);
 
     Label1 = new QLabel(client);
-    Label1->setGeometry(104, 456, 441, 17);
+    Label1->resize(441, 17);
     // Paths and names are shown as they are, never read as markup.
     Label1->setTextFormat(Qt::PlainText);
 
@@ -147,13 +167,15 @@ void Form1::CreateMenus() {
     mnuPal = AddItem(mnuFile, "Load Palette...");
     mnuexppal = AddItem(mnuFile, "Export Palette...", false);
     mnuNames = AddItem(mnuFile, "Load Names.h...");
-    // Reading a names header has no way in from the menu.
-    mnuNames->setVisible(false);
     mnuFile->addSeparator();
     mnuNew = AddItem(mnuFile, "New ART", false);
     mnuOpen = AddItem(mnuFile, "Open ART...", false);
     mnuSave = AddItem(mnuFile, "Save ART", false);
     mnuSaveAs = AddItem(mnuFile, "Save ART as...", false);
+    mnuFile->addSeparator();
+    mnuRecent = mnuFile->addMenu(QStringLiteral("Recent Files"));
+    // Opening one needs a palette, as "Open ART..." does.
+    SetMenuEnabled(mnuRecent, false);
     mnuFile->addSeparator();
     mnuExit = AddItem(mnuFile, "Exit");
 
@@ -184,6 +206,7 @@ void Form1::CreateMenus() {
 
     mnuView = bar->addMenu(QStringLiteral("View"));
     mnuBrowse = AddItem(mnuView, "Browser...");
+    mnuGoTo = AddItem(mnuView, "Go to Tile...");
     mnuView->addSeparator();
     mnuCross = AddCheckItem(mnuView, "Crosshair", false);
     mnuScale = mnuView->addMenu(QStringLiteral("Scale"));
@@ -191,6 +214,8 @@ void Form1::CreateMenus() {
     mnu2x = AddCheckItem(mnuScale, "2x", false);
     mnu4x = AddCheckItem(mnuScale, "4x", false);
     mnu8x = AddCheckItem(mnuScale, "8x", false);
+    mnu16x = AddCheckItem(mnuScale, "16x", false);
+    mnu32x = AddCheckItem(mnuScale, "32x", false);
     mnuView->addSeparator();
     mnuAbout = AddItem(mnuView, "About...");
 }
@@ -218,6 +243,11 @@ void Form1::ConnectHandlers() {
     on(mnu2x, &QAction::triggered, &Form1::mnu2x_Click);
     on(mnu4x, &QAction::triggered, &Form1::mnu4x_Click);
     on(mnu8x, &QAction::triggered, &Form1::mnu8x_Click);
+    on(mnu16x, &QAction::triggered, &Form1::mnu16x_Click);
+    on(mnu32x, &QAction::triggered, &Form1::mnu32x_Click);
+    on(mnuGoTo, &QAction::triggered, &Form1::mnuGoTo_Click);
+    on(HScroll1, &QScrollBar::valueChanged, &Form1::HScroll1_Change);
+    on(VScroll1, &QScrollBar::valueChanged, &Form1::VScroll1_Change);
     on(mnuNames, &QAction::triggered, &Form1::mnuNames_Click);
     on(mnuibmp, &QAction::triggered, &Form1::mnuibmp_Click);
     on(mnuebmp, &QAction::triggered, &Form1::mnuebmp_Click);
@@ -260,11 +290,13 @@ void Form1::CreateKeys() {
     mnuRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     mnuprops->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Return));
-    const std::pair<QAction*, Qt::Key> scales[] = {
-        {mnu1x, Qt::Key_1}, {mnu2x, Qt::Key_2}, {mnu4x, Qt::Key_3}, {mnu8x, Qt::Key_4}};
+    const std::pair<QAction*, Qt::Key> scales[] = {{mnu1x, Qt::Key_1},  {mnu2x, Qt::Key_2},
+                                                   {mnu4x, Qt::Key_3},  {mnu8x, Qt::Key_4},
+                                                   {mnu16x, Qt::Key_5}, {mnu32x, Qt::Key_6}};
     for (const auto& [item, key] : scales) {
         item->setShortcut(QKeySequence(Qt::CTRL | key));
     }
+    mnuGoTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     auto* tileKeys = new KeysFollowMenu(mnuTile, this);
     for (QAction* item : {mnudelete, mnuprops}) {
         item->installEventFilter(tileKeys);
@@ -297,6 +329,9 @@ void Form1::CreateKeys() {
     connect(mnuSaveAs, &QAction::changed, this, [this] {
         saveWithoutFileKey_->setEnabled(!mnuSave->isEnabled() && mnuSaveAs->isEnabled());
     });
+    // "Recent Files" opens when "Open ART..." does.
+    connect(mnuOpen, &QAction::changed, this,
+            [this] { SetMenuEnabled(mnuRecent, !mnuRecent->isEmpty() && mnuOpen->isEnabled()); });
 }
 
 void Form1::NameControls() {
@@ -304,6 +339,8 @@ void Form1::NameControls() {
     // each control; accessible names are what a screen reader says.
     setObjectName(QStringLiteral("Form1"));
     const std::pair<QObject*, const char*> named[] = {{Picture1, "Picture1"},
+                                                      {HScroll1, "HScroll1"},
+                                                      {VScroll1, "VScroll1"},
                                                       {Picture2, "Picture2"},
                                                       {Label1, "Label1"},
                                                       {Label2, "Label2"},
@@ -319,6 +356,7 @@ void Form1::NameControls() {
                                                       {mnuOpen, "mnuOpen"},
                                                       {mnuSave, "mnuSave"},
                                                       {mnuSaveAs, "mnuSaveAs"},
+                                                      {mnuRecent, "mnuRecent"},
                                                       {mnuExit, "mnuExit"},
                                                       {mnuEdit, "mnuEdit"},
                                                       {mnuUndo, "mnuUndo"},
@@ -340,17 +378,22 @@ void Form1::NameControls() {
                                                       {mnuprops, "mnuprops"},
                                                       {mnuView, "mnuView"},
                                                       {mnuBrowse, "mnuBrowse"},
+                                                      {mnuGoTo, "mnuGoTo"},
                                                       {mnuCross, "mnuCross"},
                                                       {mnuScale, "mnuScale"},
                                                       {mnu1x, "mnu1x"},
                                                       {mnu2x, "mnu2x"},
                                                       {mnu4x, "mnu4x"},
                                                       {mnu8x, "mnu8x"},
+                                                      {mnu16x, "mnu16x"},
+                                                      {mnu32x, "mnu32x"},
                                                       {mnuAbout, "mnuAbout"}};
     for (const auto& [object, name] : named) {
         object->setObjectName(QString::fromLatin1(name));
     }
     Picture1->setAccessibleName(QStringLiteral("Tile view"));
+    HScroll1->setAccessibleName(QStringLiteral("Tile view, across"));
+    VScroll1->setAccessibleName(QStringLiteral("Tile view, down"));
     Picture2->setAccessibleName(QStringLiteral("Palette strip"));
     Label2->setAccessibleName(QStringLiteral("Left button colour"));
     Label3->setAccessibleName(QStringLiteral("Right button colour"));
@@ -360,6 +403,26 @@ void Form1::NameControls() {
     // each new status (a label announces changes only while it has no name
     // of its own); what the control is goes into its description.
     Label1->setAccessibleDescription(QStringLiteral("Status line"));
+}
+
+void Form1::LayOutWindow() {
+    // The places of the first size; what the window grows by goes to the
+    // view, and the controls below it move down with the bottom and stay
+    // centred under it.
+    const int grownWidth = std::max(0, client_->width() - kClientWidth);
+    const int grownHeight = std::max(0, client_->height() - kClientHeight);
+    const int dx = grownWidth / 2;
+    const std::pair<QWidget*, QPoint> below[] = {
+        {Label2, {288, 424}},   {Label3, {320, 424}}, {Command1, {72, 432}},
+        {Command2, {552, 432}}, {Label1, {104, 456}},
+    };
+    for (const auto& [control, first] : below) {
+        control->move(first.x() + dx, first.y() + grownHeight);
+    }
+    // Centred as start-up centres it, from the window's outer width.
+    constexpr int kWindowBorder = 3;
+    Picture2->move((client_->width() + 2 * kWindowBorder - Picture2->width()) / 2 - 3,
+                   408 + grownHeight);
 }
 
 std::string Form1::Caption() const {

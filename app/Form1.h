@@ -2,18 +2,29 @@
 // The main window: the tile view, the palette strip and its swatches, the
 // paging buttons, the status line, the menus and the shared file dialog.
 // Handlers live in one file per menu: Form1_File.cpp, Form1_View.cpp,
-// Form1_Tile.cpp, and the animation preview's in Form1_Preview.cpp.
+// Form1_Tile.cpp, the animation preview's in Form1_Preview.cpp, and the
+// window's resizing and the view's scrolling in Form1_Scroll.cpp.
+//
+// At its first size the window is laid out as it always was; made larger,
+// the view takes the new room and the controls below it keep their places
+// relative to the bottom, centred under the view.
 
 #include <QMainWindow>
+#include <QPoint>
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "app/ViewLayout.h"
 #include "platform/Prompts.h"
 
 class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollBar;
 class QShortcut;
+class QWheelEvent;
 
 namespace pixmill {
 
@@ -31,6 +42,8 @@ class Form1 : public QMainWindow {
     explicit Form1(Editor& editor);
 
     PictureBox* Picture1;  // the tile view
+    QScrollBar* HScroll1;  // the view's scroll bars, shown while the tile does not fit
+    QScrollBar* VScroll1;
     PictureBox* Picture2;  // the palette strip
     QLabel* Label1;        // the status line
     QLabel* Label2;        // swatch of the left button
@@ -42,6 +55,8 @@ class Form1 : public QMainWindow {
 
     // The preview's offset of the next frame from the current tile.
     int Framenum = 0;
+    // The tile the view shows (a frame of the preview while it runs); 0 for none.
+    int shownTile = 0;
 
     QMenu* mnuFile;
     QAction* mnuPal;
@@ -51,6 +66,7 @@ class Form1 : public QMainWindow {
     QAction* mnuOpen;
     QAction* mnuSave;
     QAction* mnuSaveAs;
+    QMenu* mnuRecent;  // "Recent Files": the last ART files opened or saved
     QAction* mnuExit;
 
     QMenu* mnuEdit;
@@ -75,18 +91,37 @@ class Form1 : public QMainWindow {
 
     QMenu* mnuView;
     QAction* mnuBrowse;
+    QAction* mnuGoTo;
     QAction* mnuCross;
     QMenu* mnuScale;
     QAction* mnu1x;
     QAction* mnu2x;
     QAction* mnu4x;
     QAction* mnu8x;
+    QAction* mnu16x;
+    QAction* mnu32x;
     QAction* mnuAbout;
 
     std::string Caption() const;
     void SetCaption(const std::string& caption);
     std::string StatusText() const;
     void SetStatusText(const std::string& text);
+
+    // The room the window's size leaves the view, scroll bars not yet taken.
+    ViewRoom Room() const;
+    // What UpdateTileView's next layout keeps in its place: the point under
+    // the pointer after a zoom by the wheel, otherwise the view's centre.
+    ViewAnchor TakeViewAnchor();
+    // Sizes the view and shows, hides and sets the scroll bars as laid out
+    // for a tile of extentX x extentY magnified pixels.
+    void ShowViewLayout(const ViewLayout& layout, std::int64_t extentX, std::int64_t extentY);
+    // The view at its full room without scroll bars, cleared: no tile shown.
+    void ClearView();
+    // Marks the scale item of factor (one of kScaleFactors) and sets the zoom,
+    // without drawing.
+    void SetScale(int factor);
+    // Fills "Recent Files" from the editor's list.
+    void ShowRecentFiles();
 
   public slots:
     void Form_Load();
@@ -100,6 +135,7 @@ class Form1 : public QMainWindow {
     void mnuSaveAs_Click();
     void mnuExit_Click();
     void mnuNames_Click();
+    void OpenRecentFile(const std::string& path);
     // Ctrl+S while "Save ART" is off: a tileset with no file yet is saved as a new one.
     void SaveKeyWithoutFile();
 
@@ -115,6 +151,11 @@ class Form1 : public QMainWindow {
     void mnu2x_Click();
     void mnu4x_Click();
     void mnu8x_Click();
+    void mnu16x_Click();
+    void mnu32x_Click();
+    void mnuGoTo_Click();
+    void HScroll1_Change();
+    void VScroll1_Change();
     void Command1_Click();
     void Command2_Click();
     // Home and End: the first and the last tile, as paging shows them.
@@ -143,6 +184,9 @@ class Form1 : public QMainWindow {
   protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;  // Form_Unload
+    // The client area's resizing, and the wheel, the middle button and the
+    // tooltips over the view and the palette strip.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void CreateControls(QWidget* client);
@@ -153,11 +197,29 @@ class Form1 : public QMainWindow {
     void GoToEnd(int target);
     // One speed item's change of the current tile's speed byte, by step.
     void ChangeSpeed(const char* command, int step);
-    void Zoom(QAction* item, int factor);
+    void Zoom(int factor);
+    // Places the controls for the client area's size.
+    void LayOutWindow();
+    // Lays the view out again and draws what it showed, after a resize.
+    void RedrawView();
+    // The view's share of the wheel: zoom with Ctrl, otherwise scroll.
+    void WheelOverView(QWheelEvent* event);
+    void ScrollTo(int x, int y);
 
     Editor& editor_;
     std::string caption_ = "Pixmill";
     QShortcut* saveWithoutFileKey_ = nullptr;
+    QWidget* client_ = nullptr;
+    // The last layout of the view and the magnified size of its tile.
+    ViewLayout viewLayout_;
+    std::int64_t extentX_ = 0;
+    std::int64_t extentY_ = 0;
+    std::optional<ViewAnchor> pendingAnchor_;
+    int zoomAngle_ = 0;  // wheel turned with Ctrl, not yet a whole notch
+    // A pan with the middle button: where it started and the scroll values then.
+    bool panning_ = false;
+    QPoint panFrom_;
+    QPoint panScroll_;
 };
 
 // A menu's own enabled state, as its title in the menu bar shows it.

@@ -1,5 +1,8 @@
 // The File menu of the main window.
 
+#include <QAction>
+#include <QMenu>
+
 #include "app/ArtCommands.h"
 #include "app/Editor.h"
 #include "app/Form1.h"
@@ -75,6 +78,34 @@ void Form1::mnuNames_Click() {
     if (!path.empty()) {
         LoadNames(editor_, path);
     }
+}
+
+void Form1::ShowRecentFiles() {
+    // The item chosen may be the one whose handler runs this: items go once
+    // its signal is done.
+    for (QAction* item : mnuRecent->actions()) {
+        mnuRecent->removeAction(item);
+        item->deleteLater();
+    }
+    int number = 0;
+    for (const std::string& path : editor_.recentFiles) {
+        ++number;
+        // "&1 path": the number is the item's key; an ampersand of the path shows as itself.
+        QString caption = QString::fromStdString(path);
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = mnuRecent->addAction(QStringLiteral("&%1 %2").arg(number).arg(caption));
+        connect(item, &QAction::triggered, this,
+                [this, path] { RunCommand(editor_, [&] { OpenRecentFile(path); }); });
+    }
+    // Opening one needs what "Open ART..." needs: a palette.
+    SetMenuEnabled(mnuRecent, !editor_.recentFiles.empty() && mnuOpen->isEnabled());
+}
+
+void Form1::OpenRecentFile(const std::string& path) {
+    if (!mnuOpen->isEnabled() || !SettleUnsavedChanges(editor_)) {
+        return;
+    }
+    LoadArtFile(editor_, path);
 }
 
 }  // namespace pixmill

@@ -3,6 +3,7 @@
 // (speed + 1) x 33 ms. Held: marked, no ticks (speed 15 and above).
 
 #include <QAction>
+#include <QMenu>
 
 #include "app/Editor.h"
 #include "app/Form1.h"
@@ -77,6 +78,7 @@ void Form1::ChangeSpeed(const char* command, int step) {
     const int current = editor_.state.currentTile;
     Tile changed = *tile;
     changed.attributes[3] = static_cast<std::uint8_t>(changed.attributes[3] + step);
+    mnuAnimSpeed->setTitle(QString::fromStdString(SpeedMenuFor(changed.attributes).caption));
     TilesetChange change(command);
     change.Replace(editor_.tileset, current, std::move(changed));
     change.focusBefore = change.focusAfter = current;

@@ -2,8 +2,12 @@
 
 #include <QAction>
 
+#include <QLabel>
+
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/PaletteStrip.h"
+#include "app/Settings.h"
 #include "app/WindowProcedures.h"
 #include "palette/PaletteFile.h"
 #include "platform/PictureBox.h"
@@ -27,6 +31,24 @@ void DrawPaletteStrip(Editor& editor) {
     strip.Refresh();
 }
 
+void ShowSwatches(Editor& editor) {
+    Form1& form = *editor.form1;
+    const std::pair<QLabel*, std::uint8_t> swatches[] = {{form.Label2, editor.state.leftColour},
+                                                         {form.Label3, editor.state.rightColour}};
+    for (const auto& [swatch, index] : swatches) {
+        const PaletteEntry& entry = editor.palette[index];
+        SetBackColor(swatch, ColourOf(entry));
+        QPalette colours = swatch->palette();
+        colours.setColor(QPalette::WindowText,
+                         DarkTextOn(entry) ? QColor(0, 0, 0) : QColor(255, 255, 255));
+        swatch->setPalette(colours);
+        swatch->setText(QString::number(index));
+        const std::string button = swatch == form.Label2 ? "Left" : "Right";
+        swatch->setToolTip(
+            QString::fromStdString(button + " button colour: " + PaletteEntryText(index, entry)));
+    }
+}
+
 void LoadPalette(Editor& editor, const std::string& path) {
     Form1& form = *editor.form1;
     // Read into a scratch table first: a file that fails half-way must not
@@ -46,8 +68,11 @@ void LoadPalette(Editor& editor, const std::string& path) {
     form.mnuOpen->setEnabled(true);
     form.mnuexppal->setEnabled(true);
     form.mnuNew->setEnabled(true);
-    SetBackColor(form.Label2, ColourOf(editor.palette[0]));
-    SetBackColor(form.Label3, ColourOf(editor.palette[255]));
+    editor.state.leftColour = 0;
+    editor.state.rightColour = 255;
+    ShowSwatches(editor);
+    editor.palettePath = path;
+    RememberPalette(editor, path);
 }
 
 void ExportPalette(Editor& editor, const std::string& path) {

@@ -19,4 +19,8 @@ void ExportPalette(Editor& editor, const std::string& path);
 // Entry i as a 4 x 4 block: 0..127 along the upper band, 128..255 the lower.
 void DrawPaletteStrip(Editor& editor);
 
+// The two swatches in the colours of the left and right button's indices,
+// each showing its index, with its values in the tooltip.
+void ShowSwatches(Editor& editor);
+
 }  // namespace pixmill

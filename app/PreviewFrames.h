@@ -12,10 +12,12 @@ struct PreviewFrame {
 
 // One tick of a tile's animation: frames run forwards from currentTile or
 // backwards to it, frameOffset places apart, and start over after frameCount
-// frames. A frame that would lie before tile 1 or beyond the last tile, or an
-// offset the animation does not reach (left over from another tile), starts
-// over at currentTile. Nothing moves for the types None and Oscillate, or when
-// currentTile is not a tile.
+// frames; an oscillating one runs forwards to its last frame and back to the
+// first, over and over (frameOffset then counts ticks of that round). A frame
+// that would lie before tile 1 or beyond the last tile, or an offset the
+// animation does not reach (left over from another tile), starts over at
+// currentTile; an oscillating animation turns at the last tile instead.
+// Nothing moves for the type None, or when currentTile is not a tile.
 std::optional<PreviewFrame> NextPreviewFrame(int currentTile, int frameOffset, int frameCount,
                                              int animType, int tileCount);
 

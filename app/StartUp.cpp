@@ -10,6 +10,7 @@
 #include "app/Form1.h"
 #include "app/PaletteCommands.h"
 #include "app/Recovery.h"
+#include "app/Settings.h"
 #include "browser/Form2.h"
 #include "editing/Form3.h"
 #include "names/NamesWindow.h"
@@ -35,6 +36,10 @@ void StartUp(Editor& editor) {
     form.Picture2->move((outerWidth - form.Picture2->width()) / 2 - 3, form.Picture2->y());
 
     editor.form2->Picture1->SetOuterSize(kBrowserPageSide, kBrowserPageSide);
+    // The browser's cells carry their labels, and empty tiles their checker.
+    editor.thumbnailImage.SetDecorated(true);
+    // Entries 0 and 255, black until a palette is loaded.
+    ShowSwatches(editor);
 }
 
 std::string PaletteNeededText(const std::string& artPath) {
@@ -46,6 +51,9 @@ void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
     std::string palette = line.palette;
     if (palette.empty() && !line.art.empty()) {
         palette = PaletteBeside(line.art);
+    }
+    if (palette.empty()) {
+        palette = RememberedPalette(editor);
     }
     if (!palette.empty()) {
         LoadPalette(editor, palette);
@@ -65,6 +73,8 @@ void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
 }
 
 void EndEditor(Editor& editor) {
+    // Kept while the windows still have their places.
+    SaveSettings(editor);
     editor.MarkEnded();
     // Whatever was unsaved has been saved or given up by now.
     if (editor.recovery) {

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QMenu>
+#include <algorithm>
 
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/TileView.h"
+#include "app/ViewLayout.h"
 #include "app/WindowProcedures.h"
 #include "platform/Dib.h"
 #include "platform/PictureBox.h"
@@ -35,6 +37,28 @@ void DrawCrosshair(PictureBox& view) {
     view.Refresh();
 }
 
+// Clears the view outside the box (x, y, width x height), which the drawing
+// then covers: each pixel is written once.
+void ClearAround(PictureBox& view, int x, int y, int width, int height) {
+    const int right = x + width;  // exclusive
+    const int bottom = y + height;
+    const int iw = view.innerWidth();
+    const int ih = view.innerHeight();
+    const QColor background = view.backColour();
+    if (y > 0) {
+        view.FillBox(0, 0, iw - 1, y - 1, background);
+    }
+    if (bottom < ih) {
+        view.FillBox(0, bottom, iw - 1, ih - 1, background);
+    }
+    if (x > 0) {
+        view.FillBox(0, y, x - 1, bottom - 1, background);
+    }
+    if (right < iw) {
+        view.FillBox(right, y, iw - 1, bottom - 1, background);
+    }
+}
+
 }  // namespace
 
 void UpdateTileView(Editor& editor, int delta) {
@@ -43,14 +67,17 @@ void UpdateTileView(Editor& editor, int delta) {
     if (!IsTile(editor, n) || !IsTile(editor, current)) {
         return;
     }
-    const PictureBox& view = *editor.form1->Picture1;
+    Form1& form = *editor.form1;
     const Tile& placing = editor.tileset.tile(current);
     const Tile& drawn = editor.tileset.tile(n);
-    const ViewPoint at =
-        LayOutTile(view.width(), view.height(), drawn.width, drawn.height, editor.state.zoomFactor,
-                   placing.attributes[1], placing.attributes[2]);
-    editor.state.tileDrawX = at.x;
-    editor.state.tileDrawY = at.y;
+    const int zoom = editor.state.zoomFactor;
+    const ViewLayout layout =
+        LayOutView(form.Room(), drawn.width, drawn.height, zoom, placing.attributes[1],
+                   placing.attributes[2], form.TakeViewAnchor());
+    form.ShowViewLayout(layout, std::int64_t{std::max<std::int16_t>(0, drawn.width)} * zoom,
+                        std::int64_t{std::max<std::int16_t>(0, drawn.height)} * zoom);
+    editor.state.tileDrawX = layout.x.draw;
+    editor.state.tileDrawY = layout.y.draw;
 }
 
 void RenderCurrentTile(Editor& editor, int n) {
@@ -67,35 +94,54 @@ void RenderCurrentTile(Editor& editor, int n) {
         EndHeldPreview(form);
     }
 
+    // A resize handled while events run below lays out and draws this tile,
+    // as the caller laid it out, not the one shown before.
+    form.shownTile = n;
     ShowStatus(editor, "Rendering...");
     // A command run while events were let through may have removed the tile.
     if (!IsTile(editor, n)) {
         return;
     }
     const Tile& tile = editor.tileset.tile(n);
-    const int zoom = editor.state.zoomFactor;
+    DrawTileView(editor, n);
+    const std::string& name = editor.tileNames.NameOf(editor.tileset.GameNumber(n));
+    form.SetStatusText(TileStatusText(n, editor.tileset.tileCount(), name, tile));
+    ShowTileAttributes(editor);
+    if (n == editor.state.currentTile) {
+        ShowCurrentTileInBrowser(editor);
+    }
+}
 
+void DrawTileView(Editor& editor, int n) {
+    Form1& form = *editor.form1;
     PictureBox& view = *form.Picture1;
-    view.Cls();
+    if (!IsTile(editor, n)) {
+        form.shownTile = 0;
+        view.Cls();
+        return;
+    }
+    form.shownTile = n;
+    const Tile& tile = editor.tileset.tile(n);
+    const int zoom = editor.state.zoomFactor;
     // Only the pixels inside the view are converted, drawn where the whole
     // tile would put them.
     const TileRegion shown =
         VisibleTileRegion(tile.width, tile.height, zoom, editor.state.tileDrawX,
                           editor.state.tileDrawY, view.innerWidth(), view.innerHeight());
     if (shown.width > 0 && shown.height > 0) {
+        const int x = editor.state.tileDrawX + shown.x * zoom;
+        const int y = editor.state.tileDrawY + shown.y * zoom;
+        ClearAround(view, x, y, shown.width * zoom, shown.height * zoom);
         const TileViewImage image = BuildTileViewImage(tile, editor.palette, shown);
-        StretchDIBits(view, editor.state.tileDrawX + shown.x * zoom,
-                      editor.state.tileDrawY + shown.y * zoom, shown.width * zoom,
-                      shown.height * zoom, 0, 0, shown.width, shown.height, image.bytes,
-                      image.header);
+        StretchDIBits(view, x, y, shown.width * zoom, shown.height * zoom, 0, 0, shown.width,
+                      shown.height, image.bytes, image.header);
         view.Refresh();
+    } else {
+        view.Cls();
     }
     if (editor.state.crosshairOn) {
         DrawCrosshair(view);
     }
-    const std::string& name = editor.tileNames.NameOf(editor.tileset.GameNumber(n));
-    form.SetStatusText(TileStatusText(n, editor.tileset.tileCount(), name, tile));
-    ShowTileAttributes(editor);
 }
 
 void StopAnimationPreview(Editor& editor) {
@@ -117,8 +163,9 @@ void ShowNoTile(Editor& editor) {
     Form1& form = *editor.form1;
     form.Timer1->SetInterval(0);
     EndHeldPreview(form);
-    editor.form1->Picture1->Cls();
+    form.ClearView();
     editor.form1->SetStatusText("No tile selected.");
+    ShowCurrentTileInBrowser(editor);
 }
 
 }  // namespace pixmill

@@ -4,12 +4,13 @@
 // window includes another window's header only to reach that window's own
 // controls. Each procedure is defined beside the window that owns it:
 //
-//   UpdateTileView, RenderCurrentTile, StopAnimationPreview,
-//   CurrentTile, ShowNoTile                                   app/TileViewDrawing.cpp
+//   UpdateTileView, RenderCurrentTile, DrawTileView,
+//   StopAnimationPreview, CurrentTile, ShowNoTile             app/TileViewDrawing.cpp
 //   ConfirmOverwrite, SettleUnsavedChanges                    app/ArtCommands.cpp
 //   MakeChange, RecordChange, UndoChange, RedoChange,
 //   ShowHistoryState                                          app/Changes.cpp
-//   FillBrowser                                               browser/Browser.cpp
+//   FillBrowser, ShowCurrentTileInBrowser                     browser/Browser.cpp
+//   RememberRecentFile                                        app/Settings.cpp
 //   ShowTileAttributes, ShowTileProperties, WarnNoTileSelected,
 //   TileSelectedOrWarn                                        editing/TileAttributesWindow.cpp
 //   ShowAboutWindow                                           about/About.cpp
@@ -58,14 +59,23 @@ void ShowHistoryState(Editor& editor);
 bool SettleUnsavedChanges(Editor& editor);
 
 // Works out where tile currentTile + delta is drawn (tileDrawX, tileDrawY),
-// placed by the offsets of tile currentTile. Does nothing for a tile that does
-// not exist.
+// placed by the offsets of tile currentTile, and which scroll bars the view
+// shows for it: a tile that fits is centred, one that does not scrolls, the
+// view's centre kept on the same point of the tile. Does nothing for a tile
+// that does not exist. Pixel (x, y) of the tile drawn, from 1, lies at
+// (tileDrawX + (x - 1) * zoomFactor, tileDrawY + (y - 1) * zoomFactor) of the
+// view's drawing coordinates, scrolled or not.
 void UpdateTileView(Editor& editor, int delta);
 
 // Draws tile n at the laid-out position, with the crosshair when it is on,
 // writes the status line and ends with ShowTileAttributes. 0, or a number past
 // the last tile, draws nothing.
 void RenderCurrentTile(Editor& editor, int n);
+
+// Draws tile n into the view at the laid-out place, and the crosshair when it
+// is on; the status line stays. For scrolling and resizing, which show the
+// same tile elsewhere. 0, or a number past the last tile, clears the view.
+void DrawTileView(Editor& editor, int n);
 
 // Stops a running animation preview and shows the current tile at rest.
 void StopAnimationPreview(Editor& editor);
@@ -79,6 +89,13 @@ void ShowNoTile(Editor& editor);
 
 // Rebuilds the browser's thumbnails, fits its scroll range and draws its page.
 void FillBrowser(Editor& editor);
+
+// Frames the current tile's cell in the browser, scrolling it into sight,
+// when another tile has become current since the browser last showed it.
+void ShowCurrentTileInBrowser(Editor& editor);
+
+// Puts an ART file at the top of "Recent Files" and keeps the list.
+void RememberRecentFile(Editor& editor, const std::string& path);
 
 // Copies the current tile's attributes into the properties dialog and sets
 // the speed items from its speed. Nothing when no tile is current.

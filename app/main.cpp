@@ -13,6 +13,7 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/Recovery.h"
+#include "app/Settings.h"
 #include "app/StartUp.h"
 #include "common/AtomicFile.h"
 #include "platform/QtPrompts.h"
@@ -61,11 +62,11 @@ int main(int argc, char* argv[]) {
     // file name must never be taken for one of Qt's own options.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
+    // The desktop's folders for Pixmill: ~/.local/share/pixmill for recovery
+    // copies (the settings name their own place, ~/.config/pixmill).
+    QCoreApplication::setApplicationName(QStringLiteral("pixmill"));
     // The editor ends with its main window, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    // The folders of the desktop: ~/.local/share/pixmill for recovery copies.
-    QCoreApplication::setApplicationName(QStringLiteral("pixmill"));
 
     pixmill::QtPrompts prompts;
     pixmill::Editor editor(prompts);
@@ -74,7 +75,13 @@ int main(int argc, char* argv[]) {
         (QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
          QStringLiteral("/recovery"))
             .toStdString());
+    prompts.UseFolders(editor.dialogFolders);
+    editor.settings.OpenDefault();
+    if (line.resetSettings) {
+        editor.settings.Clear();
+    }
     editor.form1->Form_Load();
+    pixmill::RestoreSettings(editor);
     editor.form1->show();
     pixmill::RunCommand(editor, [&] { pixmill::OpenCommandLineFiles(editor, line); });
     prompts.RememberFile(!line.art.empty() ? line.art : line.palette);

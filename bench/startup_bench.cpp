@@ -131,8 +131,17 @@ int main(int argc, char** argv) {
     // Offscreen unless told otherwise (QT_QPA_PLATFORM=xcb with a display).
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("PIXMILL_QUIT_AFTER_START", "1", 1);
+    // The editors started keep their settings in a folder of their own, not
+    // in those of the user running the benchmark.
+    std::string config =
+        (std::filesystem::temp_directory_path() / "pixmill-bench-config-XXXXXX").string();
+    if (mkdtemp(config.data()) != nullptr) {
+        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::error_code ignored;
+    std::filesystem::remove_all(config, ignored);
     return 0;
 }

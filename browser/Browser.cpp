@@ -11,39 +11,108 @@
 #include "platform/PictureBox.h"
 
 namespace pixmill {
+namespace {
+
+BrowserGrid GridOf(const PictureBox& page) {
+    return BrowserGridFor(page.innerWidth(), page.innerHeight());
+}
+
+// The page's grid, header and scroll range for the picture area's size, the
+// scroll bar's value brought to firstRow (within the range). Draws nothing.
+void SetUpPage(Editor& editor, int firstRow) {
+    Form2& browser = *editor.form2;
+    const BrowserGrid grid = GridOf(*browser.Picture1);
+    editor.thumbnailImage.SetGrid(grid.columns, grid.pageRows);
+    editor.browserHeader = BrowserPageHeader(grid.columns, grid.pageRows);
+    QScrollBar& scroll = *browser.VScroll1;
+    // The page is drawn once by the caller, not once more for each change here.
+    const QSignalBlocker quiet(scroll);
+    scroll.setRange(0, BrowserScrollMax(editor.thumbnailImage.rows(), grid.wholeRows));
+    scroll.setValue(firstRow);
+}
+
+// Two lines around the cell of the current tile: a bright one along its edge
+// and a dark one inside it, so that the frame shows on any picture.
+void FrameCell(PictureBox& page, int left, int top) {
+    const int right = left + kThumbnailCell - 1;
+    const int bottom = top + kThumbnailCell - 1;
+    const QColor bright(255, 220, 0);
+    const QColor dark(0, 0, 0);
+    page.FillBox(left, top, right, top, bright);
+    page.FillBox(left, bottom, right, bottom, bright);
+    page.FillBox(left, top, left, bottom, bright);
+    page.FillBox(right, top, right, bottom, bright);
+    page.FillBox(left + 1, top + 1, right - 1, top + 1, dark);
+    page.FillBox(left + 1, bottom - 1, right - 1, bottom - 1, dark);
+    page.FillBox(left + 1, top + 1, left + 1, bottom - 1, dark);
+    page.FillBox(right - 1, top + 1, right - 1, bottom - 1, dark);
+}
+
+}  // namespace
 
 void FillBrowser(Editor& editor) {
     ShowStatus(editor, "Filling Browser...");
 
     // Only the page shown is drawn, below: the cost is the same for any tileset.
     editor.thumbnailImage.Reset(editor.tileset.tileCount());
-    const PictureBox& page = *editor.form2->Picture1;
-    editor.browserHeader = BrowserPageHeader();
-    editor.browserHeader.width = page.innerWidth();
-    editor.browserHeader.height = -page.innerHeight();
-
-    QScrollBar& scroll = *editor.form2->VScroll1;
-    {
-        // The page is drawn once below, not once more for the clamped value.
-        const QSignalBlocker quiet(scroll);
-        scroll.setRange(0, BrowserScrollMax(editor.thumbnailImage.rows()));
-    }
+    SetUpPage(editor, editor.form2->VScroll1->value());
     DrawBrowserPage(editor);
 }
 
 void DrawBrowserPage(Editor& editor) {
-    PictureBox& page = *editor.form2->Picture1;
-    const int firstRow = std::max(0, editor.form2->VScroll1->value());
-    // Rows past the last tile are black.
-    SetDIBitsToDevice(page, 0, 0, kBrowserPageSide, kBrowserPageSide, 0, 0,
+    Form2& browser = *editor.form2;
+    PictureBox& page = *browser.Picture1;
+    const int firstRow = std::max(0, browser.VScroll1->value());
+    // Rows past the last tile, and the room right of the last column, are black.
+    SetDIBitsToDevice(page, 0, 0, page.innerWidth(), page.innerHeight(), 0, 0,
                       editor.thumbnailImage.DrawPage(editor.tileset, editor.palette, firstRow),
                       editor.browserHeader);
+    const int current = editor.state.currentTile;
+    const int columns = editor.thumbnailImage.columns();
+    if (current >= 1 && current <= editor.tileset.tileCount()) {
+        const int row = (current - 1) / columns - firstRow;
+        if (row >= 0 && row < editor.thumbnailImage.pageRows()) {
+            FrameCell(page, (current - 1) % columns * kThumbnailCell, row * kThumbnailCell);
+        }
+    }
+    browser.markedTile = current;
     page.Refresh();
+}
+
+void FitBrowserPage(Editor& editor) {
+    Form2& browser = *editor.form2;
+    const int oldColumns = editor.thumbnailImage.columns();
+    const BrowserGrid grid = GridOf(*browser.Picture1);
+    // The tiles at the top stay at the top, as far as the new columns allow;
+    // then the current tile is brought into sight.
+    const int topTile = browser.VScroll1->value() * oldColumns + 1;
+    const int firstRow = FirstRowShowing(editor.state.currentTile, grid.columns,
+                                         (topTile - 1) / grid.columns, grid.wholeRows);
+    SetUpPage(editor, firstRow);
+    DrawBrowserPage(editor);
+}
+
+void ShowCurrentTileInBrowser(Editor& editor) {
+    Form2& browser = *editor.form2;
+    const int current = editor.state.currentTile;
+    if (browser.markedTile == current) {
+        return;
+    }
+    const BrowserGrid grid = GridOf(*browser.Picture1);
+    QScrollBar& scroll = *browser.VScroll1;
+    {
+        const QSignalBlocker quiet(scroll);
+        scroll.setValue(FirstRowShowing(current, editor.thumbnailImage.columns(), scroll.value(),
+                                        grid.wholeRows));
+    }
+    DrawBrowserPage(editor);
 }
 
 void OpenBrowserTile(Editor& editor, int x, int y) {
     // 0 for a point off the page.
-    const std::int64_t t = BrowserTileAt(x, y, editor.form2->VScroll1->value());
+    const std::int64_t t =
+        BrowserTileAt(x, y, editor.form2->VScroll1->value(), editor.thumbnailImage.columns(),
+                      editor.thumbnailImage.pageRows());
     if (t < 1 || t > editor.tileset.tileCount()) {
         return;
     }
@@ -55,19 +124,20 @@ void OpenBrowserTile(Editor& editor, int x, int y) {
 
 std::string BrowserTileTip(Editor& editor, int x, int y) {
     // The page's own arithmetic, as a click uses it.
-    const std::int64_t t = BrowserTileAt(x, y, editor.form2->VScroll1->value());
+    const std::int64_t t =
+        BrowserTileAt(x, y, editor.form2->VScroll1->value(), editor.thumbnailImage.columns(),
+                      editor.thumbnailImage.pageRows());
     if (t < 1 || t > editor.tileset.tileCount()) {
         return {};
     }
-    const Tile& tile = editor.tileset.tile(static_cast<int>(t));
-    return std::string("Tile ")
-        .append(std::to_string(t))
-        .append(" (ART ")
-        .append(std::to_string(editor.tileset.firstTileNumber + t - 1))
-        .append(") - ")
-        .append(std::to_string(tile.width))
-        .append("x")
-        .append(std::to_string(tile.height));
+    const int position = static_cast<int>(t);
+    const Tile& tile = editor.tileset.tile(position);
+    const std::int64_t number = editor.tileset.GameNumber(position);
+    std::string tip = "Tile " + std::to_string(position) + " (ART " + std::to_string(number) + ")";
+    if (const std::string& name = editor.tileNames.NameOf(number); !name.empty()) {
+        tip += " - " + name;
+    }
+    return tip + " - " + std::to_string(tile.width) + "x" + std::to_string(tile.height);
 }
 
 }  // namespace pixmill

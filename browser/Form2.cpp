@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include "app/Editor.h"
+#include "app/Form1.h"
 #include "browser/Browser.h"
 #include "platform/PictureBox.h"
 #include "platform/Windows.h"
@@ -31,8 +32,10 @@ QAccessibleInterface* AnnounceAsWindow(const QString& className, QObject* object
 
 Form2::Form2(Editor& editor) : QWidget(nullptr), editor_(editor) {
     setWindowTitle(QStringLiteral("Pixmill - Browser"));
-    setFixedSize(kClientWidth, kClientHeight);
-    CentreWhenFirstShown(*this);
+    setMinimumSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
+    // Beside the main window, so that it does not hide the tile it opens.
+    PlaceBesideWhenFirstShown(*this, *editor.form1);
 
     Picture1 = new PictureBox(this, 0, QColor(0, 0, 0));
     Picture1->move(0, 0);
@@ -77,12 +80,13 @@ Form2::Form2(Editor& editor) : QWidget(nullptr), editor_(editor) {
 
 void Form2::keyPressEvent(QKeyEvent* event) {
     QScrollBar& scroll = *VScroll1;
+    const int page = BrowserGridFor(Picture1->innerWidth(), Picture1->innerHeight()).wholeRows;
     switch (event->key()) {
         case Qt::Key_PageUp:
-            scroll.setValue(scroll.value() - kBrowserPageRows);
+            scroll.setValue(scroll.value() - page);
             break;
         case Qt::Key_PageDown:
-            scroll.setValue(scroll.value() + kBrowserPageRows);
+            scroll.setValue(scroll.value() + page);
             break;
         case Qt::Key_Home:
             scroll.setValue(scroll.minimum());
@@ -133,6 +137,26 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form2::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The page takes what the window grows by; the bar and the row below it
+    // keep their places at the right and the bottom.
+    const int pageWidth = width() - (kClientWidth - kBrowserPageSide);
+    const int pageHeight = height() - (kClientHeight - kBrowserPageSide);
+    VScroll1->setGeometry(pageWidth + 8, 0, 17, pageHeight + 1);
+    Command1->move(8, pageHeight + 8);
+    Label1->move(136, pageHeight + 8);
+    if (Picture1->width() != pageWidth || Picture1->height() != pageHeight) {
+        Picture1->SetOuterSize(pageWidth, pageHeight);
+        RunCommand(editor_, [this] { FitBrowserPage(editor_); });
+    }
+}
+
+void Form2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    shownOnce_ = true;
 }
 
 void Form2::VScroll1_Change() {

@@ -1,7 +1,8 @@
 #pragma once
 // The tile browser: a page of 8 x 8 thumbnails, a scroll bar that moves it a
 // row at a time, and a click that opens a tile in the main window. A window of
-// its own, so that it stays usable beside the main one.
+// its own, so that it stays usable beside the main one. Made larger, it shows
+// as many columns and rows as its page holds; its first size is the smallest.
 
 #include <QWidget>
 
@@ -28,6 +29,11 @@ class Form2 : public QWidget {
     QPushButton* Command1;
     QLabel* Label1;
 
+    // The tile whose cell the page framed when it was last drawn; 0 for none.
+    int markedTile = 0;
+    // Whether the window has been shown this run (its place is then worth keeping).
+    bool shownOnce() const { return shownOnce_; }
+
   public slots:
     void VScroll1_Change();
     void Command1_Click();
@@ -39,10 +45,13 @@ class Form2 : public QWidget {
     // the pointer.
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     Editor& editor_;
     int wheelAngle_ = 0;  // wheel turned but not yet a whole notch, in eighths of a degree
+    bool shownOnce_ = false;
 };
 
 }  // namespace pixmill

@@ -16,9 +16,6 @@ namespace pixmill {
 namespace {
 
 constexpr std::size_t kCellBytes = std::size_t{kThumbnailCell} * 3;  // one cell's share of a row
-constexpr auto kRowBytes = static_cast<std::size_t>(kThumbnailRowBytes);
-constexpr std::size_t kCellRowBytes = kRowBytes * kThumbnailCell;
-constexpr std::size_t kPageBytes = kCellRowBytes * kBrowserPageRows;
 
 // Lines asked for ahead in each sampled column of a large tile: every line the
 // column's samples lie on for tiles up to about 970 pixels high, a spread of
@@ -104,7 +101,7 @@ void PlanCell(const Tile& tile, const CellPlan& before, CellPlan& plan) {
 // machine measured. They stay in this function, too: a function that does
 // nothing but prefetch counts as pure, and a call to it is dropped.
 void DrawCell(const CellPlan& plan, const CellPlan& next, const PaletteRows& palette,
-              std::uint8_t* cell) {
+              std::size_t rowBytes, std::uint8_t* cell) {
     const PaletteWords& table = palette.words();
     // With a wide palette unit the samples are gathered into rows first, and
     // each row converted in one pass.
@@ -136,7 +133,7 @@ void DrawCell(const CellPlan& plan, const CellPlan& next, const PaletteRows& pal
                 }
             } else {
                 std::uint8_t* at = cell;
-                for (std::size_t y = 0; y < height; ++y, at += kRowBytes) {
+                for (std::size_t y = 0; y < height; ++y, at += rowBytes) {
                     StoreWord(at, table[source[plan.rows[y]]]);
                 }
             }
@@ -148,17 +145,17 @@ void DrawCell(const CellPlan& plan, const CellPlan& next, const PaletteRows& pal
             TransposeBytes(pixels, plan.tileHeight, gathered, kThumbnailSide,
                            static_cast<int>(width), static_cast<int>(height));
         }
-        palette.ConvertRows(gathered, kThumbnailSide, width, height, cell - 3 * columns, kRowBytes);
+        palette.ConvertRows(gathered, kThumbnailSide, width, height, cell - 3 * columns, rowBytes);
     }
 }
 
 }  // namespace
 
-int ThumbnailRows(int tileCount) {
-    if (tileCount <= 0) {
+int ThumbnailRows(int tileCount, int columns) {
+    if (tileCount <= 0 || columns <= 0) {
         return 0;
     }
-    return tileCount / kThumbnailColumns + (tileCount % kThumbnailColumns != 0 ? 1 : 0);
+    return tileCount / columns + (tileCount % columns != 0 ? 1 : 0);
 }
 
 double ThumbnailScale(int width, int height) {
@@ -188,32 +185,110 @@ int ThumbnailSample(int thumbnailCoordinate, double scale) {
     return static_cast<int>(RoundHalfEven(thumbnailCoordinate * scale));
 }
 
+std::string BrowserCellLabel(const Tileset&, int position) {
+    return std::to_string(position);
+}
+
 std::span<const std::uint8_t> ThumbnailImage::FromCellRow(int firstCellRow) const {
     if (!whole_ || firstCellRow < 0 || firstCellRow >= rows_) {
         return {};
     }
-    return bytes().subspan(static_cast<std::size_t>(firstCellRow) * kCellRowBytes);
+    return bytes().subspan(static_cast<std::size_t>(firstCellRow) * rowBytes_ * kThumbnailCell);
 }
 
 namespace {
 
-// Draws the eight cells of cell row r, black first, as the whole image and a
-// page both draw it.
+// Glyphs of the cell labels, 3 x 5, rows top first; '#' is ink.
+struct LabelGlyph {
+    char c;
+    const char* rows;
+};
+// clang-format off
+constexpr LabelGlyph kLabelGlyphs[] = {
+    {'0', "### #.# #.# #.# ###"}, {'1', ".#. ##. .#. .#. ###"}, {'2', "### ..# ### #.. ###"},
+    {'3', "### ..# .## ..# ###"}, {'4', "#.# #.# ### ..# ..#"}, {'5', "### #.. ### ..# ###"},
+    {'6', "### #.. ### #.# ###"}, {'7', "### ..# ..# .#. .#."}, {'8', "### #.# ### #.# ###"},
+    {'9', "### #.# ### ..# ###"}, {'#', "#.# ### #.# ### #.#"}, {'-', "... ... ### ... ..."},
+};
+// clang-format on
+constexpr int kLabelHeight = 7;  // a row of black above and below the glyphs
+// Clear of the two pixels along the cell's edge where the browser frames the
+// current tile; just under the thumbnail, or over its foot when it is too tall.
+constexpr int kLabelLeft = 2;
+constexpr int kLowestLabel = kThumbnailCell - 2 - kLabelHeight;
+
+void PutPixel(std::uint8_t* at, std::uint8_t grey) {
+    at[0] = at[1] = at[2] = grey;
+}
+
+// The label under a thumbnail thumbnailHeight high: white glyphs in a black
+// box one pixel wider than them all round, cut short of the cell's right edge.
+void DrawLabel(const std::string& text, int thumbnailHeight, std::size_t rowBytes,
+               std::uint8_t* cell) {
+    const int width =
+        std::min(kThumbnailCell - 2 * kLabelLeft, static_cast<int>(text.size()) * 4 + 1);
+    const int labelTop = std::min(thumbnailHeight + 1, kLowestLabel);
+    std::uint8_t* top = cell + static_cast<std::size_t>(labelTop) * rowBytes +
+                        static_cast<std::size_t>(kLabelLeft) * 3;
+    for (int y = 0; y < kLabelHeight; ++y) {
+        std::memset(top + static_cast<std::size_t>(y) * rowBytes, 0,
+                    static_cast<std::size_t>(width) * 3);
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const LabelGlyph* glyph = nullptr;
+        for (const LabelGlyph& each : kLabelGlyphs) {
+            glyph = each.c == text[i] ? &each : glyph;
+        }
+        if (glyph == nullptr) {
+            continue;  // a character without a glyph shows as a space
+        }
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 3; ++x) {
+                const int px = 1 + static_cast<int>(i) * 4 + x;
+                if (glyph->rows[y * 4 + x] == '#' && px < width) {
+                    PutPixel(top + static_cast<std::size_t>(y + 1) * rowBytes +
+                                 static_cast<std::size_t>(px) * 3,
+                             255);
+                }
+            }
+        }
+    }
+}
+
+// An empty tile's cell: a faint checker of 8-pixel squares where a thumbnail
+// would be, so that it reads as empty rather than as a black picture.
+void DrawEmptyCell(std::size_t rowBytes, std::uint8_t* cell) {
+    for (int y = 0; y < kThumbnailSide; ++y) {
+        std::uint8_t* row = cell + static_cast<std::size_t>(y) * rowBytes;
+        for (int x = 0; x < kThumbnailSide; ++x) {
+            PutPixel(row + static_cast<std::size_t>(x) * 3, (x / 8 + y / 8) % 2 == 0 ? 48 : 28);
+        }
+    }
+}
+
+struct CellRowLayout {
+    int columns = kThumbnailColumns;
+    std::size_t rowBytes = static_cast<std::size_t>(kThumbnailRowBytes);
+    bool decorated = false;
+};
+
+// Draws the cells of cell row r, black first, as the whole image and a page
+// both draw it.
 void DrawCellRow(const Tileset& tileset, int tileCount, const PaletteRows& table, int r,
-                 std::uint8_t* cellRow) {
+                 const CellRowLayout& layout, std::uint8_t* cellRow) {
     // Black first, the whole cell row in one sweep: it covers the margins and
     // the empty cells, and brings the row's lines into the cache in order,
     // ahead of the drawing's scattered stores (measured faster than writing
     // each margin after its thumbnail).
-    std::memset(cellRow, 0, kCellRowBytes);
-    const int first = r * kThumbnailColumns + 1;
+    std::memset(cellRow, 0, layout.rowBytes * kThumbnailCell);
+    const int first = r * layout.columns + 1;
     if (first > tileCount) {
         return;
     }
     std::array<CellPlan, 2> plans;
     PlanCell(tileset.tile(first), plans[static_cast<std::size_t>(first % 2)],
              plans[static_cast<std::size_t>(first % 2)]);
-    for (int c = 0; c < kThumbnailColumns; ++c) {
+    for (int c = 0; c < layout.columns; ++c) {
         const int t = first + c;
         if (t > tileCount) {
             break;
@@ -227,21 +302,56 @@ void DrawCellRow(const Tileset& tileset, int tileCount, const PaletteRows& table
         } else {
             next.pixels = nullptr;
         }
+        std::uint8_t* cell = cellRow + static_cast<std::size_t>(c) * kCellBytes;
         if (plan.pixels != nullptr) {
-            DrawCell(plan, next, table, cellRow + static_cast<std::size_t>(c) * kCellBytes);
+            DrawCell(plan, next, table, layout.rowBytes, cell);
+        }
+        if (layout.decorated) {
+            const Tile& tile = tileset.tile(t);
+            const bool empty = tile.width <= 0 || tile.height <= 0;
+            if (empty) {
+                DrawEmptyCell(layout.rowBytes, cell);
+            }
+            const int shownHeight = empty                    ? kThumbnailSide
+                                    : plan.pixels != nullptr ? static_cast<int>(plan.height)
+                                                             : 0;
+            DrawLabel(BrowserCellLabel(tileset, t), shownHeight, layout.rowBytes, cell);
         }
     }
 }
 
 }  // namespace
 
+void ThumbnailImage::SetGrid(int columns, int pageRows) {
+    columns = std::max(1, columns);
+    pageRows = std::max(1, pageRows);
+    if (columns == columns_ && pageRows == pageRows_) {
+        return;
+    }
+    columns_ = columns;
+    pageRows_ = pageRows;
+    rowBytes_ = static_cast<std::size_t>(DibRowStride(columns * kThumbnailCell));
+    rows_ = ThumbnailRows(tileCount_, columns_);
+    pageRow_ = -1;
+    whole_ = false;
+    bytes_.clear();
+}
+
+void ThumbnailImage::SetDecorated(bool decorated) {
+    if (decorated != decorated_) {
+        decorated_ = decorated;
+        pageRow_ = -1;
+    }
+}
+
 void ThumbnailImage::Fill(const Tileset& tileset, const Palette& palette) {
     const int tileCount = tileset.tileCount();
-    rows_ = ThumbnailRows(tileCount);
+    rows_ = ThumbnailRows(tileCount, columns_);
     tileCount_ = tileCount;
     pageRow_ = -1;
     whole_ = true;
-    const std::size_t size = static_cast<std::size_t>(rows_) * kCellRowBytes;
+    const std::size_t cellRowBytes = rowBytes_ * kThumbnailCell;
+    const std::size_t size = static_cast<std::size_t>(rows_) * cellRowBytes;
     // Give back the memory of a much larger tileset rather than keep it for good.
     if (bytes_.capacity() / 2 > size) {
         PixelBuffer().swap(bytes_);
@@ -249,62 +359,66 @@ void ThumbnailImage::Fill(const Tileset& tileset, const Palette& palette) {
     bytes_.resize(size);
 
     const PaletteRows table(palette);
+    const CellRowLayout layout{columns_, rowBytes_, decorated_};
     for (int r = 0; r < rows_; ++r) {
-        DrawCellRow(tileset, tileCount, table, r,
-                    bytes_.data() + static_cast<std::size_t>(r) * kCellRowBytes);
+        DrawCellRow(tileset, tileCount, table, r, layout,
+                    bytes_.data() + static_cast<std::size_t>(r) * cellRowBytes);
     }
 }
 
 void ThumbnailImage::Reset(int tileCount) {
     tileCount_ = std::max(0, tileCount);
-    rows_ = ThumbnailRows(tileCount_);
+    rows_ = ThumbnailRows(tileCount_, columns_);
     pageRow_ = -1;
     whole_ = false;
 }
 
 std::span<const std::uint8_t> ThumbnailImage::DrawPage(const Tileset& tileset,
                                                        const Palette& palette, int firstRow) {
-    if (bytes_.size() != kPageBytes) {
+    const std::size_t cellRowBytes = rowBytes_ * kThumbnailCell;
+    const std::size_t pageBytes = cellRowBytes * static_cast<std::size_t>(pageRows_);
+    if (bytes_.size() != pageBytes) {
         // The whole image of a Fill is given back, not kept as a page.
-        PixelBuffer(kPageBytes).swap(bytes_);
+        PixelBuffer(pageBytes).swap(bytes_);
         pageRow_ = -1;
     }
     whole_ = false;
     // Tiles taken out since the reset draw black rather than be read.
     const int tileCount = std::min(tileCount_, tileset.tileCount());
     // Rows the page already holds move to their new places; only the others are drawn.
+    const int pageRows = pageRows_;
     int keptFrom = 0;  // page rows [keptFrom, keptTo) are already right
     int keptTo = 0;
     if (pageRow_ >= 0) {
         const int shift = firstRow - pageRow_;
-        if (shift > 0 && shift < kBrowserPageRows) {
+        if (shift > 0 && shift < pageRows) {
             std::memmove(bytes_.data(),
-                         bytes_.data() + static_cast<std::size_t>(shift) * kCellRowBytes,
-                         static_cast<std::size_t>(kBrowserPageRows - shift) * kCellRowBytes);
-            keptTo = kBrowserPageRows - shift;
-        } else if (shift < 0 && -shift < kBrowserPageRows) {
-            std::memmove(bytes_.data() + static_cast<std::size_t>(-shift) * kCellRowBytes,
-                         bytes_.data(),
-                         static_cast<std::size_t>(kBrowserPageRows + shift) * kCellRowBytes);
+                         bytes_.data() + static_cast<std::size_t>(shift) * cellRowBytes,
+                         static_cast<std::size_t>(pageRows - shift) * cellRowBytes);
+            keptTo = pageRows - shift;
+        } else if (shift < 0 && -shift < pageRows) {
+            std::memmove(bytes_.data() + static_cast<std::size_t>(-shift) * cellRowBytes,
+                         bytes_.data(), static_cast<std::size_t>(pageRows + shift) * cellRowBytes);
             keptFrom = -shift;
-            keptTo = kBrowserPageRows;
+            keptTo = pageRows;
         } else if (shift == 0) {
-            keptTo = kBrowserPageRows;
+            keptTo = pageRows;
         }
     }
     pageRow_ = firstRow;
-    if (keptTo - keptFrom < kBrowserPageRows) {
+    if (keptTo - keptFrom < pageRows) {
         const PaletteRows table(palette);
-        for (int i = 0; i < kBrowserPageRows; ++i) {
+        const CellRowLayout layout{columns_, rowBytes_, decorated_};
+        for (int i = 0; i < pageRows; ++i) {
             if (i >= keptFrom && i < keptTo) {
                 continue;
             }
-            std::uint8_t* cellRow = bytes_.data() + static_cast<std::size_t>(i) * kCellRowBytes;
+            std::uint8_t* cellRow = bytes_.data() + static_cast<std::size_t>(i) * cellRowBytes;
             const int r = firstRow + i;
             if (r < 0 || r >= rows_) {
-                std::memset(cellRow, 0, kCellRowBytes);
+                std::memset(cellRow, 0, cellRowBytes);
             } else {
-                DrawCellRow(tileset, tileCount, table, r, cellRow);
+                DrawCellRow(tileset, tileCount, table, r, layout, cellRow);
             }
         }
     }
@@ -312,23 +426,49 @@ std::span<const std::uint8_t> ThumbnailImage::DrawPage(const Tileset& tileset,
 }
 
 DibHeader BrowserPageHeader() {
+    return BrowserPageHeader(kThumbnailColumns, kBrowserPageRows);
+}
+
+DibHeader BrowserPageHeader(int columns, int pageRows) {
     DibHeader header;
-    header.width = kBrowserPageSide;
-    header.height = -kBrowserPageSide;
+    header.width = columns * kThumbnailCell;
+    header.height = -pageRows * kThumbnailCell;
     return header;
 }
 
-int BrowserScrollMax(int rows) {
-    return std::max(0, rows - kBrowserPageRows);
+BrowserGrid BrowserGridFor(int width, int height) {
+    BrowserGrid grid;
+    grid.columns = std::max(1, width / kThumbnailCell);
+    grid.wholeRows = std::max(1, height / kThumbnailCell);
+    grid.pageRows = std::max(1, (height + kThumbnailCell - 1) / kThumbnailCell);
+    return grid;
 }
 
-std::int64_t BrowserTileAt(int px, int py, int firstCellRow) {
-    // Outside the page, or a page before the first row: no tile (0).
-    if (px < 0 || py < 0 || px >= kBrowserPageSide || py >= kBrowserPageSide || firstCellRow < 0) {
+int BrowserScrollMax(int rows, int wholeRows) {
+    return std::max(0, rows - std::max(1, wholeRows));
+}
+
+int FirstRowShowing(int tile, int columns, int firstRow, int wholeRows) {
+    if (tile < 1 || columns < 1) {
+        return firstRow;
+    }
+    const int row = (tile - 1) / columns;
+    if (row < firstRow) {
+        return row;
+    }
+    if (row >= firstRow + std::max(1, wholeRows)) {
+        return row - std::max(1, wholeRows) + 1;
+    }
+    return firstRow;
+}
+
+std::int64_t BrowserTileAt(int px, int py, int firstCellRow, int columns, int pageRows) {
+    // Outside the page, past its last column, or a page before the first row: no tile (0).
+    if (px < 0 || py < 0 || columns < 1 || px >= std::int64_t{columns} * kThumbnailCell ||
+        py >= std::int64_t{pageRows} * kThumbnailCell || firstCellRow < 0) {
         return 0;
     }
-    return (std::int64_t{py / kThumbnailCell} + firstCellRow) * kThumbnailColumns +
-           px / kThumbnailCell + 1;
+    return (std::int64_t{py / kThumbnailCell} + firstCellRow) * columns + px / kThumbnailCell + 1;
 }
 
 }  // namespace pixmill

@@ -111,7 +111,8 @@ int ShownYOffset(const TileAttributes& attributes) {
 }
 
 SpeedMenuState SpeedMenuFor(const TileAttributes& attributes) {
-    return {attributes[3] >= 1, attributes[3] <= 14};
+    return {attributes[3] >= 1, attributes[3] <= 14,
+            "Animation Speed (" + std::to_string(attributes[3]) + ")"};
 }
 
 }  // namespace pixmill

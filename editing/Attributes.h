@@ -66,10 +66,12 @@ int ShownXOffset(const TileAttributes& attributes);
 int ShownYOffset(const TileAttributes& attributes);
 
 // "Increase" (faster, lowers the value) is offered while the speed is at least 1,
-// "Decrease" (slower) while it is at most 14.
+// "Decrease" (slower) while it is at most 14; the submenu's caption shows the
+// speed, "Animation Speed (3)".
 struct SpeedMenuState {
     bool increaseEnabled = false;
     bool decreaseEnabled = false;
+    std::string caption;
 };
 SpeedMenuState SpeedMenuFor(const TileAttributes& attributes);
 

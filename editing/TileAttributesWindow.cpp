@@ -21,6 +21,7 @@ void ShowTileAttributes(Editor& editor) {
     const SpeedMenuState speed = SpeedMenuFor(attributes);
     editor.form1->mnuIncSpeed->setEnabled(speed.increaseEnabled);
     editor.form1->mnuDecSpeed->setEnabled(speed.decreaseEnabled);
+    editor.form1->mnuAnimSpeed->setTitle(QString::fromStdString(speed.caption));
     editor.form3().ShowValues(UnpackAttributes(attributes));
 }
 

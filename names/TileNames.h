@@ -2,6 +2,7 @@
 // Tile names by the game's tile number, as a names header gives them.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ class TileNames {
     void ExtendTo(int number);
     // number must lie within the table.
     void Set(int number, std::string name);
+    // Every entry, by number from 0; empty ones have no name.
+    std::span<const std::string> entries() const { return entries_; }
 
   private:
     std::vector<std::string> entries_;

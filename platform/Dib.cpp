@@ -44,10 +44,6 @@ class SourceRows {
     std::int64_t stride_;
 };
 
-QRgb* ImageRow(QImage& image, int y) {
-    return reinterpret_cast<QRgb*>(image.scanLine(y));
-}
-
 QRgb PixelAt(const std::uint8_t* row, std::int64_t x) {
     const std::uint8_t* p = row + x * 3;
     return qRgb(p[2], p[1], p[0]);
@@ -77,24 +73,51 @@ bool StretchDIBits(PictureBox& target, int destX, int destY, int destWidth, int 
     }
 
     // Source column of each visible destination column; -1 where the buffer has none.
-    std::vector<std::int64_t> columns(static_cast<std::size_t>(right - left));
-    for (int x = left; x < right; ++x) {
-        const std::int64_t sx = srcX + (std::int64_t{x} - destX) * srcWidth / destWidth;
-        columns[static_cast<std::size_t>(x - left)] = sx >= 0 && sx < source.width() ? sx : -1;
+    const auto sourceColumn = [&](std::int64_t x) {
+        const std::int64_t sx = srcX + (x - destX) * srcWidth / destWidth;
+        return sx >= 0 && sx < source.width() ? sx : -1;
+    };
+    // A whole magnification (the tile view's) draws runs of one colour, one
+    // run a source pixel; anything else looks each column up.
+    const bool whole = destWidth > srcWidth && destWidth % srcWidth == 0;
+    const std::int64_t factor = whole ? destWidth / srcWidth : 1;
+    std::vector<std::int64_t> columns;
+    if (!whole) {
+        columns.resize(static_cast<std::size_t>(right - left));
+        for (int x = left; x < right; ++x) {
+            columns[static_cast<std::size_t>(x - left)] = sourceColumn(x);
+        }
     }
 
+    // One detach of the image for all its rows.
+    const auto bytesPerLine = static_cast<std::size_t>(image.bytesPerLine());
+    std::uint8_t* const pixels = image.bits();
+    const auto imageRow = [&](int y) {
+        return reinterpret_cast<QRgb*>(pixels + static_cast<std::size_t>(y) * bytesPerLine) + left;
+    };
     std::int64_t previousRow = -2;
     for (int y = top; y < bottom; ++y) {
         const std::int64_t sy = srcY + (std::int64_t{y} - destY) * srcHeight / destHeight;
-        QRgb* out = ImageRow(image, y) + left;
+        QRgb* out = imageRow(y);
         if (sy == previousRow) {
             // Magnified rows repeat the one above.
-            std::memcpy(out, ImageRow(image, y - 1) + left,
+            std::memcpy(out, imageRow(y - 1),
                         static_cast<std::size_t>(right - left) * sizeof(QRgb));
             continue;
         }
         previousRow = sy;
         const std::uint8_t* row = source.Row(sy);
+        if (whole) {
+            for (std::int64_t x = left; x < right;) {
+                const std::int64_t sx = sourceColumn(x);
+                const std::int64_t end =
+                    std::min<std::int64_t>(right, destX + ((x - destX) / factor + 1) * factor);
+                const QRgb colour = row != nullptr && sx >= 0 ? PixelAt(row, sx) : qRgb(0, 0, 0);
+                std::fill(out + (x - left), out + (end - left), colour);
+                x = end;
+            }
+            continue;
+        }
         for (std::size_t i = 0; i < columns.size(); ++i) {
             out[i] = row != nullptr && columns[i] >= 0 ? PixelAt(row, columns[i]) : qRgb(0, 0, 0);
         }

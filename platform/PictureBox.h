@@ -24,6 +24,7 @@ class PictureBox : public QWidget {
 
     // Fills the image with the background colour.
     void Cls();
+    QColor backColour() const { return background_; }
     // Shows what has been drawn.
     void Refresh() { update(); }
     // A one-pixel line, both end points included.

@@ -4,6 +4,7 @@
 // script in tests.
 
 #include <string>
+#include <vector>
 
 namespace pixmill {
 
@@ -27,6 +28,9 @@ class Prompts {
     // the save dialog neither adds an extension nor asks about overwriting.
     virtual std::string ShowOpen(const std::string& fileName, const std::string& filter) = 0;
     virtual std::string ShowSave(const std::string& fileName, const std::string& filter) = 0;
+    // A short list to choose one line from: its index, or -1 for Cancel.
+    virtual int ChooseItem(const std::string& prompt, const std::string& title,
+                           const std::vector<std::string>& items) = 0;
 };
 
 // The one file dialog that the file commands share: set FileName and Filter,

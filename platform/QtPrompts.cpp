@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -52,13 +51,11 @@ QString QtOpenFileFilter(const std::string& filter) {
 }
 
 void QtPrompts::RememberFile(const std::string& path) {
-    if (!path.empty()) {
-        lastFolder_ = QFileInfo(Q(path)).absolutePath();
-    }
+    folders_->RememberFile(path);
 }
 
-QString QtPrompts::StartIn(const std::string& fileName) const {
-    return fileName.empty() ? lastFolder_ : Q(fileName);
+QString QtPrompts::StartIn(const std::string& fileName, const std::string& filter) const {
+    return fileName.empty() ? Q(folders_->StartFolder(filter)) : Q(fileName);
 }
 
 MessageAnswer QtPrompts::MsgBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
@@ -116,26 +113,44 @@ std::string QtPrompts::InputBox(const std::string& prompt, const std::string& ti
     return box.textValue().toStdString();
 }
 
+int QtPrompts::ChooseItem(const std::string& prompt, const std::string& title,
+                          const std::vector<std::string>& items) {
+    QStringList lines;
+    for (const std::string& item : items) {
+        lines << Q(item);
+    }
+    QInputDialog box(Owner());
+    box.setWindowTitle(Q(title));
+    box.setLabelText(Q(prompt));
+    box.setComboBoxItems(lines);
+    // A list, so that every choice shows at once and a double click takes one.
+    box.setOption(QInputDialog::UseListViewForComboBoxItems);
+    if (box.exec() != QDialog::Accepted) {
+        return -1;
+    }
+    return static_cast<int>(lines.indexOf(box.textValue()));
+}
+
 std::string QtPrompts::ShowOpen(const std::string& fileName, const std::string& filter) {
     // The open dialog accepts a typed name of a file that does not exist; the
     // command that reads it reports that.
-    QFileDialog dialog(Owner(), QString(), StartIn(fileName), QtOpenFileFilter(filter));
+    QFileDialog dialog(Owner(), QString(), StartIn(fileName, filter), QtOpenFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     const std::string chosen = dialog.selectedFiles().constFirst().toStdString();
-    RememberFile(chosen);
+    folders_->Remember(filter, chosen);
     return chosen;
 }
 
 std::string QtPrompts::ShowSave(const std::string& fileName, const std::string& filter) {
     // The command asks about an existing file itself, so the dialog must not.
-    const QString chosen =
-        QFileDialog::getSaveFileName(Owner(), QString(), StartIn(fileName), QtFileFilter(filter),
-                                     nullptr, QFileDialog::DontConfirmOverwrite);
-    RememberFile(chosen.toStdString());
+    const QString chosen = QFileDialog::getSaveFileName(
+        Owner(), QString(), StartIn(fileName, filter), QtFileFilter(filter), nullptr,
+        QFileDialog::DontConfirmOverwrite);
+    folders_->Remember(filter, chosen.toStdString());
     return chosen.toStdString();
 }
 

@@ -74,6 +74,15 @@ std::string ScriptedPrompts::ShowOpen(const std::string&, const std::string& fil
     return Take(Kind::Open, "open dialog " + filter);
 }
 
+int ScriptedPrompts::ChooseItem(const std::string& prompt, const std::string& title,
+                                const std::vector<std::string>& items) {
+    shown_.push_back({Kind::Choice, prompt, title});
+    lastChoiceItems_ = items;
+    const std::string answer = Take(Kind::Choice, prompt);
+    // A missing answer is Cancel.
+    return answer.empty() ? -1 : std::stoi(answer);
+}
+
 std::string ScriptedPrompts::ShowSave(const std::string&, const std::string& filter) {
     shown_.push_back({Kind::Save, filter, {}});
     return Take(Kind::Save, "save dialog " + filter);

@@ -12,7 +12,7 @@ namespace pixmill {
 
 class ScriptedPrompts : public Prompts {
   public:
-    enum class Kind { Message, Input, Open, Save };
+    enum class Kind { Message, Input, Open, Save, Choice };
 
     struct Shown {
         Kind kind;
@@ -32,8 +32,12 @@ class ScriptedPrompts : public Prompts {
     // An empty path answers Cancel.
     void AnswerOpen(std::string path) { answers_.push_back({Kind::Open, std::move(path)}); }
     void AnswerSave(std::string path) { answers_.push_back({Kind::Save, std::move(path)}); }
+    // The line chosen from a list, from 0; -1 answers Cancel.
+    void AnswerChoice(int index) { answers_.push_back({Kind::Choice, std::to_string(index)}); }
 
     const std::vector<Shown>& shown() const { return shown_; }
+    // The lines of the last list shown to choose from.
+    const std::vector<std::string>& lastChoiceItems() const { return lastChoiceItems_; }
     // Texts of the messages shown, in order.
     std::vector<std::string> Messages() const;
     void ClearShown() { shown_.clear(); }
@@ -47,6 +51,8 @@ class ScriptedPrompts : public Prompts {
                          const std::string& defaultText) override;
     std::string ShowOpen(const std::string& fileName, const std::string& filter) override;
     std::string ShowSave(const std::string& fileName, const std::string& filter) override;
+    int ChooseItem(const std::string& prompt, const std::string& title,
+                   const std::vector<std::string>& items) override;
 
   private:
     struct Answer {
@@ -59,6 +65,7 @@ class ScriptedPrompts : public Prompts {
 
     std::deque<Answer> answers_;
     std::vector<Shown> shown_;
+    std::vector<std::string> lastChoiceItems_;
     std::vector<std::string> mismatches_;
 };
 

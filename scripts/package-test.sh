@@ -56,8 +56,9 @@ check_tree() {
         echo "package-test: $version"
     fi
     local status=0
-    QT_QPA_PLATFORM=offscreen timeout 3 "$prefix/bin/pixmill" examples/TILES000.ART \
-        >/dev/null 2>"$scratch/editor.err" || status=$?
+    # Its settings go to the scratch folder, never to those of the user running this.
+    XDG_CONFIG_HOME="$scratch/config" QT_QPA_PLATFORM=offscreen timeout 3 \
+        "$prefix/bin/pixmill" examples/TILES000.ART >/dev/null 2>"$scratch/editor.err" || status=$?
     [ "$status" -eq 124 ] || {
         cat "$scratch/editor.err" >&2
         fail "the installed editor ended with status $status instead of running"

@@ -43,10 +43,13 @@ struct Tileset {
 
 struct EditorState {
     std::int16_t currentTile = 0;  // 0: no tile selected
-    std::int16_t zoomFactor = 1;   // 1, 2, 4 or 8
+    std::int16_t zoomFactor = 1;   // 1, 2, 4, 8, 16 or 32
     bool crosshairOn = false;
     std::int32_t tileDrawX = 0;
     std::int32_t tileDrawY = 0;
+    // The palette indices of the left and right button's colours.
+    std::uint8_t leftColour = 0;
+    std::uint8_t rightColour = 255;
 };
 
 // The contents of "New ART": tile numbers 0 to 255, every tile 0 x 0 with

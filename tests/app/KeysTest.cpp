@@ -68,6 +68,16 @@ TEST_F(KeysTest, PagingHomeEndAndScaleKeysWorkAsTheirButtonsAndItems) {
     Press(Qt::CTRL | Qt::Key_3);
     EXPECT_EQ(editor.state.zoomFactor, 4);
     EXPECT_TRUE(form.mnu4x->isChecked());
+    Press(Qt::CTRL | Qt::Key_6);
+    EXPECT_EQ(editor.state.zoomFactor, 32);
+    Press(Qt::CTRL | Qt::Key_5);
+    EXPECT_EQ(editor.state.zoomFactor, 16);
+    EXPECT_TRUE(form.mnu16x->isChecked());
+    prompts.AnswerInput("5");
+    Press(Qt::CTRL | Qt::Key_G);
+    EXPECT_EQ(editor.state.currentTile, 5);
+    prompts.AnswerInput("1");
+    Press(Qt::CTRL | Qt::Key_G);
 
     // The arrows page only while the view has the focus; leaving a tile stops its preview.
     form.Command2->setFocus();

@@ -1,7 +1,10 @@
 // Loading and exporting palettes from the File menu, the strip and the swatches.
 
 #include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QToolTip>
 
 #include "palette/PaletteFile.h"
 #include "platform/PictureBox.h"
@@ -71,6 +74,25 @@ TEST_F(PaletteCommandsTest, ClicksOnTheStripPickColoursIntoTheSwatches) {
         EXPECT_EQ(BackColor(form.Label2), entry5);
         EXPECT_EQ(BackColor(form.Label3), entry200);
     }
+    // The indices are kept, shown on the swatches and told by their tooltips.
+    EXPECT_EQ(editor.state.leftColour, 5);
+    EXPECT_EQ(editor.state.rightColour, 200);
+    EXPECT_EQ(form.Label2->text(), "5");
+    EXPECT_EQ(form.Label3->text(), "200");
+    EXPECT_EQ(form.Label2->toolTip(), "Left button colour: Index 5 - red 5, green 250, blue 196");
+    EXPECT_EQ(form.Label3->toolTip(),
+              "Right button colour: Index 200 - red 200, green 55, blue 243");
+    // The strip's tooltip tells the colour under the pointer.
+    form.show();
+    const QPoint at(4 * 72 + 1, 6);
+    QHelpEvent help(QEvent::ToolTip, at, form.Picture2->mapToGlobal(at));
+    QApplication::sendEvent(form.Picture2, &help);
+    EXPECT_EQ(QToolTip::text(), "Index 200 - red 200, green 55, blue 243");
+    // A palette load goes back to entries 0 and 255.
+    LoadPaletteFile(WriteTestPalette("again.pal"));
+    EXPECT_EQ(editor.state.leftColour, 0);
+    EXPECT_EQ(editor.state.rightColour, 255);
+    EXPECT_EQ(form.Label3->text(), "255");
 }
 
 TEST_F(PaletteCommandsTest, ANewPaletteRedrawsTheViewAndTheThumbnailsInItsColours) {
@@ -81,8 +103,8 @@ TEST_F(PaletteCommandsTest, ANewPaletteRedrawsTheViewAndTheThumbnailsInItsColour
     LoadPaletteFile(WriteBuildPalette("other.dat"));
     EXPECT_EQ(form.Picture1->Point(at.x(), at.y()), Colour(index));
     EXPECT_EQ(Colour(index), QColor(index % 64 * 4, (63 - index % 64) * 4, index / 4 * 4));
-    // The thumbnail of tile 2 sits in the second cell.
-    EXPECT_EQ(browser.Picture1->Point(70, 0), Colour(index));
+    // The thumbnail of tile 2 sits in the second cell, inside the frame of the current tile.
+    EXPECT_EQ(browser.Picture1->Point(72, 2), Colour(editor.tileset.tile(2).Pixel(3, 3)));
     EXPECT_EQ(form.StatusText(), "2/3 - 8x8 Offsets: 0,0");
 }
 

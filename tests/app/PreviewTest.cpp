@@ -16,6 +16,7 @@
 namespace pixmill::test {
 namespace {
 
+constexpr std::uint8_t kOscillate = 0x40;
 constexpr std::uint8_t kForwards = 0x80;
 constexpr std::uint8_t kBackwards = 0xC0;
 
@@ -52,6 +53,7 @@ TEST_F(PreviewTest, TicksPlayTheTilesFramesFromItsOwnBytes) {
         {20, 10, kForwards | 3, {10, 11, 12, 13, 10, 11}},
         {20, 19, kForwards | 3, {19, 20, 19, 20}},
         {20, 3, kBackwards | 4, {3, 2, 1, 3, 2, 1}},
+        {20, 10, kOscillate | 3, {10, 11, 12, 13, 12, 11, 10, 11}},
     };
     for (const Case& c : cases) {
         OpenAt(c.tiles, c.current, {c.byte0, 0, 0, 4});
@@ -78,6 +80,7 @@ TEST_F(PreviewTest, TicksPlayTheTilesFramesFromItsOwnBytes) {
 
 TEST_F(PreviewTest, TheSpeedItemsStepTheSpeedAndRestartARunningPreview) {
     OpenAt(5, 2, {kForwards | 1, 0, 0, 0});
+    EXPECT_EQ(form.mnuAnimSpeed->title(), "Animation Speed (0)");
     EXPECT_FALSE(form.mnuIncSpeed->isEnabled());
     EXPECT_TRUE(form.mnuDecSpeed->isEnabled());
     form.mnuIncSpeed_Click();  // at 0: nothing but disabling itself
@@ -90,6 +93,7 @@ TEST_F(PreviewTest, TheSpeedItemsStepTheSpeedAndRestartARunningPreview) {
         form.mnuDecSpeed_Click();
     }
     EXPECT_EQ(editor.tileset.tile(2).attributes[3], 15);
+    EXPECT_EQ(form.mnuAnimSpeed->title(), "Animation Speed (15)");
     // Held at 15: marked, but no ticks, and the dialog stays closed to the user.
     EXPECT_TRUE(form.mnuAnim->isChecked());
     EXPECT_EQ(form.Timer1->Interval(), 0);
@@ -106,6 +110,10 @@ TEST_F(PreviewTest, TheSpeedItemsStepTheSpeedAndRestartARunningPreview) {
     form.mnuAnim->trigger();
     form.mnuIncSpeed->trigger();
     EXPECT_EQ(editor.tileset.tile(2).attributes[3], 13);
+    EXPECT_EQ(form.mnuAnimSpeed->title(), "Animation Speed (13)");
+    // Undone, the caption follows the tile.
+    form.mnuUndo->trigger();
+    EXPECT_EQ(form.mnuAnimSpeed->title(), "Animation Speed (14)");
     EXPECT_EQ(form.Timer1->Interval(), 0);
     EXPECT_FALSE(form.mnuAnim->isChecked());
 }

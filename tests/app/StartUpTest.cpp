@@ -68,9 +68,24 @@ TEST(StartUpProgramTest, HelpNeedsNoWindowWrongUsageExits2AndMissingFilesStillSt
 
     setenv("PIXMILL_QUIT_AFTER_START", "1", 1);
     const ProgramRun missing = RunProgram(PIXMILL_BINARY, {"/no/such/TILES000.ART"});
-    unsetenv("PIXMILL_QUIT_AFTER_START");
     EXPECT_EQ(missing.exitCode, 0) << missing.err;
     EXPECT_EQ(missing.out.rfind("first-tile ", 0), 0U);
+
+    // The program keeps its settings under XDG_CONFIG_HOME, a scratch folder
+    // here; --reset-settings empties them.
+    const ScratchDir config;
+    std::filesystem::create_directory(config.Path("pixmill"));
+    const std::string stored = "[view]\nscale=16\n";
+    WriteBytes(config.Path("pixmill/pixmill.conf"), Bytes(stored.begin(), stored.end()));
+    const char* before = std::getenv("XDG_CONFIG_HOME");
+    const std::string kept = before != nullptr ? before : "";
+    setenv("XDG_CONFIG_HOME", config.root().c_str(), 1);
+    const ProgramRun reset = RunProgram(PIXMILL_BINARY, {"--reset-settings"});
+    setenv("XDG_CONFIG_HOME", kept.c_str(), 1);
+    unsetenv("PIXMILL_QUIT_AFTER_START");
+    EXPECT_EQ(reset.exitCode, 0) << reset.err;
+    const Bytes after = ReadBytes(config.Path("pixmill/pixmill.conf"));
+    EXPECT_EQ(std::string(after.begin(), after.end()).find("scale"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
+#include <cmath>
 
 #include "app/WindowProcedures.h"
 #include "platform/PictureBox.h"
@@ -56,21 +58,28 @@ TEST_F(TileViewDrawingTest, ATileIsCentredAndDrawnInItsPaletteColours) {
     EXPECT_EQ(ViewPixel(323, 195), kBackground);
 }
 
-TEST_F(TileViewDrawingTest, ALargeZoomedTileStaysCentredAndIsClipped) {
+TEST_F(TileViewDrawingTest, ALargeZoomedTileScrollsFromItsMiddleAndStaysCentredAcross) {
     const Tileset set = PatternTileset(1, 64, 64);
     OpenTileset(set);
     form.mnu8x->trigger();
     EXPECT_EQ(editor.state.zoomFactor, 8);
     EXPECT_TRUE(form.mnu8x->isChecked());
     EXPECT_FALSE(form.mnu1x->isChecked());
-    // (641 - 512) / 2 = 64.5 -> 64, (393 - 512) / 2 = -59.5 -> -60.
-    EXPECT_EQ(editor.state.tileDrawX, 64);
-    EXPECT_EQ(editor.state.tileDrawY, -60);
-    // The top row of the view is tile row 8 (-60 + 7 * 8 = -4).
-    EXPECT_EQ(ViewPixel(64, 0), Colour(set.tile(1).Pixel(1, 8)));
-    EXPECT_EQ(ViewPixel(63, 0), kBackground);
-    ExpectTileAt(64, -60, 8, set.tile(1));
-    EXPECT_EQ(ViewPixel(64 + 512, 100), kBackground);
+    // 512 pixels high in 389: a scroll bar takes the view's right side, the
+    // tile is centred across what is left, (641 - bar - 512) / 2, and scrolls
+    // down from its middle: 256 - 194.5 = 61.5 -> 62.
+    const int bar = form.Room().barThickness;
+    EXPECT_EQ(form.Picture1->width(), 641 - bar);
+    const int left = static_cast<int>(std::nearbyint((641.0 - bar - 512) / 2));
+    EXPECT_EQ(editor.state.tileDrawX, left);
+    EXPECT_EQ(form.VScroll1->maximum(), 512 - 389);
+    EXPECT_EQ(form.VScroll1->value(), 62);
+    EXPECT_EQ(editor.state.tileDrawY, -62);
+    // The top row of the view is tile row 8 (-62 + 7 * 8 = -6).
+    EXPECT_EQ(ViewPixel(left, 0), Colour(set.tile(1).Pixel(1, 8)));
+    EXPECT_EQ(ViewPixel(left - 1, 0), kBackground);
+    ExpectTileAt(left, -62, 8, set.tile(1));
+    EXPECT_EQ(ViewPixel(left + 512, 100), kBackground);
 
     // Choosing the marked item again redraws the same.
     const QImage before = form.Picture1->image();

@@ -32,17 +32,17 @@ TEST_F(VisibleViewTest, TheViewShowsWhatTheWholeTileDrawnShows) {
 
     PictureBox& view = *form.Picture1;
     PictureBox reference(nullptr, 2, QColor(128, 128, 128));
-    reference.SetOuterSize(view.width(), view.height());
-    for (int zoom : {1, 2, 4, 8}) {
+    for (int zoom : {1, 2, 4, 8, 32}) {
         for (int n = 1; n <= set.tileCount(); ++n) {
             editor.state.zoomFactor = static_cast<std::int16_t>(zoom);
             editor.state.currentTile = static_cast<std::int16_t>(n);
             UpdateTileView(editor, 0);
             RenderCurrentTile(editor, n);
+            // The view is narrower or lower by a scroll bar while the tile does not fit.
+            reference.SetOuterSize(view.width(), view.height());
 
             const Tile& tile = editor.tileset.tile(n);
             const TileViewImage whole = BuildTileViewImage(tile, editor.palette);
-            reference.Cls();
             StretchDIBits(reference, editor.state.tileDrawX, editor.state.tileDrawY,
                           tile.width * zoom, tile.height * zoom, 0, 0, tile.width, tile.height,
                           whole.bytes, whole.header);

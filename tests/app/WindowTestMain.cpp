@@ -14,6 +14,9 @@ int main(int argc, char* argv[]) {
         (std::filesystem::temp_directory_path() / "pixmill-runtime-XXXXXX").string();
     if (mkdtemp(runtime.data()) != nullptr) {
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        // Settings, should anything open the usual ones (the real program
+        // started by a test does), stay in the scratch folder too.
+        setenv("XDG_CONFIG_HOME", runtime.c_str(), 1);
     }
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);

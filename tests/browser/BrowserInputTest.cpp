@@ -46,12 +46,17 @@ TEST_F(BrowserInputTest, TheTooltipNamesTheTileUnderThePointer) {
     EXPECT_EQ(BrowserTileTip(editor, 3 * 70 + 69, 70), "Tile 12 (ART 111) - 32x7");
     EXPECT_EQ(BrowserTileTip(editor, 3 * 70, 2 * 70), "Tile 20 (ART 119) - 4x4");
     EXPECT_EQ(BrowserTileTip(editor, 4 * 70, 2 * 70), "");  // past the last tile
+    // With names loaded, a named tile's name comes before its size.
+    editor.tileNames.ExtendTo(111);
+    editor.tileNames.Set(111, "DOOR1");
+    EXPECT_EQ(BrowserTileTip(editor, 3 * 70 + 69, 70), "Tile 12 (ART 111) - DOOR1 - 32x7");
+    EXPECT_EQ(BrowserTileTip(editor, 3 * 70, 2 * 70), "Tile 20 (ART 119) - 4x4");
 
     browser.show();
     const QPoint at(3 * 70 + 5, 70 + 5);
     QHelpEvent help(QEvent::ToolTip, at, browser.Picture1->mapToGlobal(at));
     QApplication::sendEvent(browser.Picture1, &help);
-    EXPECT_EQ(QToolTip::text(), "Tile 12 (ART 111) - 32x7");
+    EXPECT_EQ(QToolTip::text(), "Tile 12 (ART 111) - DOOR1 - 32x7");
 }
 
 }  // namespace

@@ -73,6 +73,34 @@ TEST(ThumbnailPage, EveryPageEqualsTheSameRowsOfTheWholeImage) {
     }
 }
 
+// Pages of any grid, decorated as the browser draws them, match the whole
+// image of the same grid.
+TEST(ThumbnailPage, PagesOfOtherGridsEqualTheSameRowsOfTheWholeImage) {
+    const Palette palette = SomePalette();
+    const Tileset set = Tiles(203, {{32, 32}, {0, 0}, {128, 96}, {5, 200}});
+    for (const auto& [columns, pageRows] : {std::pair{3, 5}, {13, 2}, {1, 1}, {16, 9}}) {
+        ThumbnailImage whole;
+        whole.SetGrid(columns, pageRows);
+        whole.SetDecorated(true);
+        whole.Fill(set, palette);
+        ThumbnailImage paged;
+        paged.SetDecorated(true);
+        paged.Reset(set.tileCount());
+        paged.SetGrid(columns, pageRows);
+        ASSERT_EQ(paged.rows(), ThumbnailRows(203, columns));
+        const std::size_t cellRow = whole.rowBytes() * 70;
+        ASSERT_GE(whole.rowBytes(), static_cast<std::size_t>(columns) * 210);
+        for (int first : {0, 1, 3, 2, paged.rows() - 1, 0}) {
+            const auto page = paged.DrawPage(set, palette, first);
+            std::vector<std::uint8_t> expected(cellRow * static_cast<std::size_t>(pageRows), 0);
+            const auto from = whole.FromCellRow(first);
+            std::memcpy(expected.data(), from.data(), std::min(from.size(), expected.size()));
+            ASSERT_EQ(std::vector<std::uint8_t>(page.begin(), page.end()), expected)
+                << columns << " x " << pageRows << ", first row " << first;
+        }
+    }
+}
+
 TEST(ThumbnailPage, AResetPageShowsTheTilesAsTheyAreNow) {
     const Palette palette = SomePalette();
     Tileset set = Tiles(20, {{16, 16}});

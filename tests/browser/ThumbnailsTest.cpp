@@ -381,6 +381,77 @@ TEST(BrowserPage, HeaderScrollRangeAndClicks) {
     EXPECT_EQ(BrowserTileAt(0, 560, 0), 0);
 }
 
+// The browser at other widths and heights: whole columns, rows shown whole or
+// in part, the page's arithmetic, and the current tile kept in sight.
+TEST(BrowserPage, OtherGridsCountTheirColumnsAndRows) {
+    EXPECT_EQ(BrowserGridFor(560, 560), (BrowserGrid{8, 8, 8}));
+    EXPECT_EQ(BrowserGridFor(1147, 600), (BrowserGrid{16, 9, 8}));
+    EXPECT_EQ(BrowserGridFor(69, 10), (BrowserGrid{1, 1, 1}));
+    EXPECT_EQ(ThumbnailRows(33, 16), 3);
+    EXPECT_EQ(BrowserScrollMax(3, 2), 1);
+    EXPECT_EQ(BrowserPageHeader(16, 9).width, 1120);
+    EXPECT_EQ(BrowserPageHeader(16, 9).height, -630);
+    // 16 columns, scrolled by 2: the second cell of the page's second row.
+    EXPECT_EQ(BrowserTileAt(70, 70, 2, 16, 9), (1 + 2) * 16 + 1 + 1);
+    EXPECT_EQ(BrowserTileAt(16 * 70, 0, 0, 16, 9), 0);  // past the last column
+    EXPECT_EQ(BrowserTileAt(0, 9 * 70, 0, 16, 9), 0);   // past the last row
+
+    const struct {
+        int tile, columns, first, whole, expected;
+    } sights[] = {
+        {1, 8, 0, 8, 0},    {64, 8, 0, 8, 0},     {65, 8, 0, 8, 1},     {9, 8, 5, 8, 1},
+        {200, 16, 0, 8, 5}, {200, 16, 12, 8, 12}, {200, 16, 13, 8, 12}, {0, 8, 4, 8, 4},
+    };
+    for (const auto& c : sights) {
+        EXPECT_EQ(FirstRowShowing(c.tile, c.columns, c.first, c.whole), c.expected)
+            << "tile " << c.tile << " from row " << c.first;
+    }
+}
+
+// Decorated cells carry their position under the thumbnail, white on black,
+// and an empty tile shows a faint checker; nothing else of the cell changes.
+TEST(ThumbnailImage, DecoratedCellsShowTheirPositionAndEmptyTilesAChecker) {
+    const Palette palette = DistinctPalette();
+    std::vector<Tile> tiles(12, FlatTile(16, 16, 7));
+    tiles[0] = FlatTile(64, 64, 9);
+    tiles[1] = Tile{};
+    const Tileset tileset = TilesetOf(tiles);
+    ThumbnailImage plain;
+    plain.Fill(tileset, palette);
+    ThumbnailImage decorated;
+    decorated.SetDecorated(true);
+    decorated.Fill(tileset, palette);
+
+    const PaletteEntry black{};
+    const PaletteEntry white{255, 255, 255};
+    // Tile 12 (row 1, column 3): "12" in a 9 x 7 box from (2, 17) under its 16 x 16 thumbnail.
+    const std::size_t left = 3 * 70 + 2;
+    const std::size_t top = 70 + 17;
+    EXPECT_EQ(PixelAt(decorated, left, top), black);
+    EXPECT_EQ(PixelAt(decorated, left + 2, top + 1), white);  // the 1's top
+    EXPECT_EQ(PixelAt(decorated, left + 1, top + 1), black);
+    EXPECT_EQ(PixelAt(decorated, left + 5, top + 5), white);  // the 2's foot
+    EXPECT_EQ(PixelAt(decorated, left + 8, top + 6), black);
+    EXPECT_EQ(PixelAt(decorated, 3 * 70 + 5, 70 + 5), palette[7]);  // the thumbnail stays
+    // Tile 1 is 64 high: its label goes over its foot, clear of the cell's edge.
+    EXPECT_EQ(PixelAt(decorated, 2, 61), black);
+    EXPECT_EQ(PixelAt(decorated, 4, 62), white);
+    EXPECT_EQ(PixelAt(decorated, 2, 60), palette[9]);
+    // Tile 2 is empty: a checker of 8-pixel squares.
+    EXPECT_EQ(PixelAt(decorated, 70, 0), (PaletteEntry{48, 48, 48}));
+    EXPECT_EQ(PixelAt(decorated, 78, 0), (PaletteEntry{28, 28, 28}));
+    EXPECT_EQ(PixelAt(decorated, 70 + 63, 63), (PaletteEntry{48, 48, 48}));
+    EXPECT_EQ(PixelAt(plain, 70, 0), black);
+
+    // Everything else is the plain image: its label boxes and its empty cell aside.
+    std::size_t differing = 0;
+    for (std::size_t at = 0; at < plain.bytes().size(); ++at) {
+        differing += plain.bytes()[at] != decorated.bytes()[at] ? 1u : 0u;
+    }
+    EXPECT_GT(differing, 0u);
+    EXPECT_LT(differing, 3 * (64u * 64 + 12 * 9 * 7));
+}
+
 // A real tileset holds tiles of many sizes, some above 64 a side and some not a
 // multiple of anything; every cell must match its tile through the real palette.
 TEST(ThumbnailImage, RealTilesetMatchesItsTiles) {

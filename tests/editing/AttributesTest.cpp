@@ -108,6 +108,7 @@ TEST(SpeedMenu, IncreaseNeedsRoomBelowAndDecreaseRoomAbove) {
     EXPECT_TRUE(SpeedMenuFor({0, 0, 0, 15}).increaseEnabled);
     EXPECT_FALSE(SpeedMenuFor({0, 0, 0, 15}).decreaseEnabled);
     EXPECT_FALSE(SpeedMenuFor({0, 0, 0, 16}).decreaseEnabled);
+    EXPECT_EQ(SpeedMenuFor({0, 0, 0, 255}).caption, "Animation Speed (255)");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "app/WindowProcedures.h"
 #include "platform/PictureBox.h"
@@ -136,9 +137,11 @@ TEST_F(TileCommandsTest, ResizeKeepsTheSharedPixelsAndPlacesTheNewSizeAtOnce) {
             }
         }
     }
-    // Laid out for 2 x 1024 before it was drawn: (641 - 2) / 2 = 319.5 -> 320.
-    EXPECT_EQ(editor.state.tileDrawX, 320);
-    EXPECT_EQ(ViewPixel(320, 0), Colour(editor.tileset.tile(1).Pixel(1, 197)));
+    // Laid out for 2 x 1024 before it was drawn: too high for the view, it
+    // scrolls, from its middle (512 - 194.5 = 317.5 -> 318).
+    EXPECT_EQ(form.VScroll1->maximum(), 1024 - 389);
+    EXPECT_EQ(editor.state.tileDrawY, -318);
+    EXPECT_EQ(ViewPixel(editor.state.tileDrawX, 0), Colour(editor.tileset.tile(1).Pixel(1, 319)));
 }
 
 TEST_F(TileCommandsTest, BatchClearChecksTheRangeAndClearsIt) {

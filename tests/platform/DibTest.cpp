@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/Dib.h"
@@ -44,6 +45,35 @@ TEST(DibTest, StretchMagnifiesEachPixelIntoASquareAndClipsAtTheEdges) {
     EXPECT_EQ(box.Point(12, 9), QColor(4, 1, 7));
     EXPECT_EQ(box.Point(13, 4), QColor(1, 2, 3));  // right of the drawing
     EXPECT_EQ(box.Point(5, 3), QColor(1, 2, 3));   // above it
+}
+
+// Every pixel of a magnification by a whole factor, as the tile view draws
+// one, is the source pixel the general rule names: srcX + (x - destX) * srcWidth
+// / destWidth, black past the buffer's width.
+TEST(DibTest, WholeMagnificationsShowTheSourcePixelOfEveryColumn) {
+    PictureBox box(nullptr, 0, QColor(1, 2, 3));
+    box.SetOuterSize(70, 12);
+    DibHeader header;
+    const auto bits = Ramp(6, 2, header);
+    for (const int factor : {2, 3, 8, 32}) {
+        for (const int destX : {-37, -1, 0, 5}) {
+            for (const int srcX : {0, 2}) {
+                const int srcWidth = 6;  // from srcX 2, the last two columns lie past the buffer
+                box.Cls();
+                StretchDIBits(box, destX, 1, srcWidth * factor, 2 * 5, srcX, 0, srcWidth, 2, bits,
+                              header);
+                for (int x = std::max(0, destX); x < std::min(70, destX + srcWidth * factor); ++x) {
+                    const int sx = srcX + (x - destX) / factor;
+                    const QColor want = sx < 6 ? QColor(sx, 0, 7) : QColor(0, 0, 0);
+                    ASSERT_EQ(box.Point(x, 1), want)
+                        << factor << " " << destX << " " << srcX << " at " << x;
+                }
+                if (const int after = destX + srcWidth * factor; after >= 0 && after < 70) {
+                    ASSERT_EQ(box.Point(after, 1), QColor(1, 2, 3));  // right of the drawing
+                }
+            }
+        }
+    }
 }
 
 TEST(DibTest, RowsRunTopDownForANegativeHeightAndBottomUpOtherwise) {
