@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <algorithm>
 
 #include "app/Editor.h"
 #include "app/Form1.h"
@@ -96,10 +97,14 @@ void Form1::Picture2_MouseDown(int button, int, int x, int y) {
     if (!picked.isValid()) {  // outside the strip, negative coordinates included
         return;
     }
+    // The strip's 4 x 4 blocks: entries 0..127 above, 128..255 below.
+    const auto index = static_cast<std::uint8_t>(std::min(y / 4, 1) * 128 + std::min(x / 4, 127));
     if (button == 1) {
         SetBackColor(Label2, picked);
+        editor_.state.leftColour = index;
     } else if (button == 2) {
         SetBackColor(Label3, picked);
+        editor_.state.rightColour = index;
     }
 }
 

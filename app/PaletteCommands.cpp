@@ -47,6 +47,8 @@ void LoadPalette(Editor& editor, const std::string& path) {
     form.mnuNew->setEnabled(true);
     SetBackColor(form.Label2, ColourOf(editor.palette[0]));
     SetBackColor(form.Label3, ColourOf(editor.palette[255]));
+    editor.state.leftColour = 0;
+    editor.state.rightColour = 255;
 }
 
 void ExportPalette(Editor& editor, const std::string& path) {

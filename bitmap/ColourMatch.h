@@ -1,7 +1,6 @@
 #pragma once
-// Pictures whose colour table is not the palette, as after an image editor that
-// reordered it: their colours mapped to the nearest palette entries, or a check
-// that tells the table differs.
+// Colours matched to the palette, for pictures whose colours are not the
+// palette's in its order: reordered colour tables, true-colour pictures.
 
 #include <array>
 #include <cstdint>
@@ -18,24 +17,56 @@ namespace pixmill {
 
 using IndexMap = std::array<std::uint8_t, 256>;
 
-// The palette entry nearest to a colour by squared distance in 8-bit RGB (the
-// palette's colours as a bitmap export writes them), the lowest index on a tie.
-// Remembers what it found, as pictures hold few colours many times over.
+// How far apart two colours look: the squared differences of red, green and
+// blue weighted 30, 59 and 11, the weighting of the engines' own texture
+// loaders (the eye tells greens apart best and blues least).
+inline int ColourDistance(int red, int green, int blue, const PaletteEntry& entry) {
+    const int dr = red - entry.red;
+    const int dg = green - entry.green;
+    const int db = blue - entry.blue;
+    return 30 * dr * dr + 59 * dg * dg + 11 * db * db;
+}
+
+// The palette entry nearest to a colour by ColourDistance (the palette's colours
+// as a bitmap export writes them), the lowest index on a tie.
+//
+// A picture holds few colours many times over, so each colour's answer is
+// remembered. The search itself looks only at the entries that can be nearest
+// to some colour of the colour's cell (a cube of 8 x 8 x 8 colours), worked out
+// the first time a colour of that cell is looked for.
 class NearestColour {
   public:
     explicit NearestColour(const Palette& palette);
     std::uint8_t operator()(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+    // The lowest index of exactly this colour, or -1 when the palette lacks it.
+    int ExactIndex(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const;
 
   private:
     static constexpr std::size_t kCacheSize = std::size_t{1} << 16;
+    static constexpr int kCellBits = 3;  // cells of 8 levels a channel
+    static constexpr int kCellsPerSide = 256 >> kCellBits;
+    static constexpr std::size_t kExactSlots = 1024;
+
+    std::uint8_t Search(int red, int green, int blue);
+    std::size_t Candidates(int red, int green, int blue);
+
     Palette palette_;
     // Direct-mapped: the colour with bit 24 set (so 0 means empty), and its index.
     std::vector<std::uint32_t> keys_;
     std::vector<std::uint8_t> indices_;
+    // Each cell's candidates: where they start in candidates_ (-1 until worked
+    // out) and how many, in index order.
+    std::vector<std::int32_t> cellStart_;
+    std::vector<std::uint16_t> cellCount_;
+    std::vector<std::uint8_t> candidates_;
+    // The palette's colours (bit 24 set) and their lowest index, open addressing.
+    std::array<std::uint32_t, kExactSlots> exactKeys_{};
+    std::array<std::uint8_t, kExactSlots> exactIndices_{};
 };
 
-// For each index of a picture with this colour table, the nearest palette entry;
-// indices past the table's end keep their own value.
+// For each index of a picture with this colour table, its palette entry: the
+// same index where the table's colour is the palette's there, otherwise the
+// nearest entry; indices past the table's end keep their own value.
 IndexMap MatchColourTable(std::span<const PaletteEntry> table, const Palette& palette);
 void MapPixels(Tile& tile, const IndexMap& map);
 

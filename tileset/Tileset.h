@@ -47,6 +47,8 @@ struct EditorState {
     bool crosshairOn = false;
     std::int32_t tileDrawX = 0;
     std::int32_t tileDrawY = 0;
+    std::uint8_t leftColour = 0;
+    std::uint8_t rightColour = 255;
 };
 
 // The contents of "New ART": tile numbers 0 to 255, every tile 0 x 0 with

@@ -38,7 +38,7 @@ TEST_F(BitmapCommandsTest, ExportThenImportCarriesTheTileAndKeepsTheAttributes) 
     Select(2);
     const std::string path = dir.Path("one.bmp");
     ExportCurrent(path);
-    EXPECT_EQ(prompts.shown()[0].text, "Windows Bitmaps (*.BMP)|*.BMP");
+    EXPECT_EQ(prompts.shown()[0].text, "Windows Bitmaps (*.BMP)|*.BMP|PNG images (*.png)|*.png");
     EXPECT_EQ(ReadBytes(path), TileBitmapBytes(editor.tileset.tile(2), editor.palette));
     EXPECT_EQ(form.StatusText(), "Done.");
 
