@@ -18,13 +18,13 @@ bool EndsWith(std::string_view path, std::string_view ending) {
 
 DroppedFile KindOfDroppedFile(std::string_view path) {
     if (EndsWith(path, ".art")) {
-        return DroppedFile::Tileset;
+        return DroppedFile::ArtFile;
     }
     if (EndsWith(path, ".dat") || EndsWith(path, ".pal")) {
-        return DroppedFile::Palette;
+        return DroppedFile::PaletteFile;
     }
     if (EndsWith(path, ".png") || EndsWith(path, ".bmp")) {
-        return DroppedFile::Picture;
+        return DroppedFile::PictureFile;
     }
     return DroppedFile::Other;
 }

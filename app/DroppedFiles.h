@@ -6,7 +6,7 @@
 
 namespace pixmill {
 
-enum class DroppedFile { Tileset, Palette, Picture, Other };
+enum class DroppedFile { ArtFile, PaletteFile, PictureFile, Other };
 
 // *.ART a tileset, *.DAT and *.PAL a palette, *.PNG and *.BMP a picture, in
 // any case.

@@ -31,10 +31,10 @@ std::string Form1::DroppableFile(const QMimeData* mime, const QPoint& at) const 
     }
     const std::string path = url.toLocalFile().toStdString();
     switch (KindOfDroppedFile(path)) {
-        case DroppedFile::Tileset:
-        case DroppedFile::Palette:
+        case DroppedFile::ArtFile:
+        case DroppedFile::PaletteFile:
             return path;
-        case DroppedFile::Picture:
+        case DroppedFile::PictureFile:
             return Picture1->rect().contains(Picture1->mapFrom(this, at)) ? path : std::string();
         case DroppedFile::Other:
             break;
@@ -76,7 +76,7 @@ void Form1::dropEvent(QDropEvent* event) {
 
 void Form1::Form_OLEDragDrop(const std::string& path, bool onTileView) {
     switch (KindOfDroppedFile(path)) {
-        case DroppedFile::Tileset:
+        case DroppedFile::ArtFile:
             // As "Open ART...", which needs a palette to draw the tiles through.
             if (!mnuOpen->isEnabled()) {
                 Warn(editor_.prompts, PaletteNeededText(path));
@@ -84,10 +84,10 @@ void Form1::Form_OLEDragDrop(const std::string& path, bool onTileView) {
                 LoadArtFile(editor_, path);
             }
             return;
-        case DroppedFile::Palette:
+        case DroppedFile::PaletteFile:
             LoadPalette(editor_, path);
             return;
-        case DroppedFile::Picture:
+        case DroppedFile::PictureFile:
             if (onTileView && TileSelectedOrWarn(editor_)) {
                 ImportTilePicture(editor_, path);
             }
