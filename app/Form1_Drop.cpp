@@ -71,7 +71,14 @@ void Form1::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     const bool onTileView = Picture1->rect().contains(Picture1->mapFrom(this, at));
-    RunCommand(editor_, [&] { Form_OLEDragDrop(path, onTileView); });
+    // Run once the drop is over, so that the program the file came from is
+    // not kept waiting by a question or a long load.
+    QMetaObject::invokeMethod(
+        this,
+        [this, path, onTileView] {
+            RunCommand(editor_, [&] { Form_OLEDragDrop(path, onTileView); });
+        },
+        Qt::QueuedConnection);
 }
 
 void Form1::Form_OLEDragDrop(const std::string& path, bool onTileView) {
