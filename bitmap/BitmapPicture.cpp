@@ -40,6 +40,9 @@ class Channel {
     }
     bool present() const { return bits_ > 0; }
     std::uint8_t Level(std::uint32_t pixel) const {
+        if (bits_ == 0) {  // a channel the bitmap does not store
+            return 0;
+        }
         const std::uint32_t v = (pixel & mask_) >> shift_;
         if (bits_ >= 8) {
             return static_cast<std::uint8_t>(v >> (bits_ - 8));
