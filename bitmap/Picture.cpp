@@ -118,9 +118,8 @@ class PaletteMatcher {
         for (int c = 0; c < 3; ++c) {
             wanted[c] = std::clamp(colour[c] + ((here[c] + 8) >> 4), 0, 255);
         }
-        const std::uint8_t index =
-            nearest_(static_cast<std::uint8_t>(wanted[0]), static_cast<std::uint8_t>(wanted[1]),
-                     static_cast<std::uint8_t>(wanted[2]));
+        // Seldom the same colour twice, so not remembered.
+        const std::uint8_t index = nearest_.Search(wanted[0], wanted[1], wanted[2]);
         const PaletteEntry& got = palette_[index];
         const int error[3] = {wanted[0] - got.red, wanted[1] - got.green, wanted[2] - got.blue};
         for (int c = 0; c < 3; ++c) {
