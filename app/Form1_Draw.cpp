@@ -19,6 +19,12 @@
 #include "platform/PictureBox.h"
 
 namespace pixmill {
+namespace {
+
+// Changed pixels up to this many are drawn cell by cell.
+constexpr int kFewCells = 64;
+
+}  // namespace
 
 DrawingTool Form1::ChosenTool() const {
     const QAction* chosen = toolGroup->checkedAction();
@@ -156,11 +162,25 @@ void Form1::ShowTileCells(const PixelRect& region) {
     if (part.empty()) {
         return;
     }
-    const TileViewImage image = BuildTileViewImage(
-        *tile, editor_.palette, TileRegion{part.x, part.y, part.width, part.height});
-    StretchDIBits(view, state.tileDrawX + part.x * zoom, state.tileDrawY + part.y * zoom,
-                  part.width * zoom, part.height * zoom, 0, 0, part.width, part.height, image.bytes,
-                  image.header);
+    if (std::int64_t{part.width} * part.height <= kFewCells) {
+        // A pencil's move changes a few pixels: each cell is filled with its
+        // colour, cheaper than a buffer made for them and stretched.
+        for (int x = part.x; x < part.x + part.width; ++x) {
+            for (int y = part.y; y < part.y + part.height; ++y) {
+                const PaletteEntry& c = editor_.palette[tile->Pixel(x + 1, y + 1)];
+                const int left = state.tileDrawX + x * zoom;
+                const int top = state.tileDrawY + y * zoom;
+                view.FillBox(left, top, left + zoom - 1, top + zoom - 1,
+                             QColor(c.red, c.green, c.blue));
+            }
+        }
+    } else {
+        const TileViewImage image = BuildTileViewImage(
+            *tile, editor_.palette, TileRegion{part.x, part.y, part.width, part.height});
+        StretchDIBits(view, state.tileDrawX + part.x * zoom, state.tileDrawY + part.y * zoom,
+                      part.width * zoom, part.height * zoom, 0, 0, part.width, part.height,
+                      image.bytes, image.header);
+    }
     const ViewRect cells = CellsInView(part, zoom, state.tileDrawX, state.tileDrawY, iw, ih);
     if (state.crosshairOn) {
         // The parts of the crosshair's lines that the cells covered.

@@ -172,10 +172,14 @@ TEST_F(DrawingToolsTest, ClicksOffTheTileWithoutAToolOrOfOtherButtonsChangeNothi
 TEST_F(DrawingToolsTest, ALineRunsFromWhereTheButtonWentDownToWhereItCameUp) {
     PickFromStrip(1, 99);
     form.mnuLine->trigger();
+    form.mnuCross->trigger();  // the crosshair stays over the cells drawn again
     const Tile before = Current();
     Press(Cell({10, 10}));
     Move(Cell({90, 12}));
     Move(Cell({30, 50}));
+    EXPECT_TRUE(ViewIsTheWholeDrawing());
+    Move(Cell({61, 40}));
+    Move(Cell({60, 40}));
     EXPECT_TRUE(ViewIsTheWholeDrawing());
     Release(Cell({60, 40}));
     std::set<std::pair<int, int>> line;
