@@ -195,25 +195,6 @@ TEST(TileStroke, ALineFollowsThePointerAndLeavesOnlyTheLastLine) {
     EXPECT_TRUE(stroke.MoveTo(tile, {7, 4}).empty());
 }
 
-TEST(TilesetChange, AStrokeIsRecordedWithTheTileAsItWasBeforeIt) {
-    Tileset set;
-    set.lastTileNumber = 1;
-    set.tiles = {PatternTile(4, 4, 1), PatternTile(4, 4, 2)};
-    const Tile before = set.tile(2);
-    FillArea(set.tile(2), {1, 1}, 77);  // in place, as a stroke draws
-    TilesetChange change("Pencil");
-    change.Replace(2, before, set.tile(2));
-    EXPECT_FALSE(change.Empty());
-    const Tile after = set.tile(2);
-    change.Revert(set);
-    EXPECT_TRUE(SameTile(set.tile(2), before));
-    change.Apply(set);
-    EXPECT_TRUE(SameTile(set.tile(2), after));
-    TilesetChange nothing("Pencil");
-    nothing.Replace(1, set.tile(1), set.tile(1));
-    EXPECT_TRUE(nothing.Empty());
-}
-
 TEST(TileClip, ATileGoesThroughTheClipboardToTheByteAndDamageIsRefused) {
     Tile blank;
     blank.attributes = {0, 0, 0, 16};
