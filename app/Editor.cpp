@@ -37,6 +37,12 @@ void Editor::CloseAbout() {
     }
 }
 
+void Editor::FinishStroke() {
+    if (form1 != nullptr) {
+        form1->FinishStroke();
+    }
+}
+
 Form3& Editor::form3() {
     if (!form3_) {
         form3_ = std::make_unique<Form3>(*this);

@@ -87,6 +87,9 @@ class Editor {
     bool ended() const { return ended_; }
     void MarkEnded() { ended_ = true; }
 
+    // Ends a drawing stroke still in progress as its undo step (see RunCommand).
+    void FinishStroke();
+
   private:
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<About> about_;
@@ -94,17 +97,28 @@ class Editor {
     bool ended_ = false;
 };
 
-// Runs one command; anything it throws becomes a message instead of ending
-// the editor.
-template <class Command>
-void RunCommand(Editor& editor, Command&& command) {
+// Runs one window event's handler; anything it throws becomes a message
+// instead of ending the editor.
+template <class Handler>
+void RunHandler(Editor& editor, Handler&& handler) {
     try {
-        command();
+        handler();
     } catch (const std::exception& e) {
         Warn(editor.prompts, std::string("The command could not be finished.\n") + e.what());
     } catch (...) {
         Warn(editor.prompts, "The command could not be finished.");
     }
+}
+
+// Runs one command. A drawing stroke still in progress (its button not yet
+// up: a key pressed while dragging, a release that never came) ends first as
+// its own undo step, so that no command meets a tile changed but not recorded.
+template <class Command>
+void RunCommand(Editor& editor, Command&& command) {
+    RunHandler(editor, [&] {
+        editor.FinishStroke();
+        command();
+    });
 }
 
 }  // namespace pixmill

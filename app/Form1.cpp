@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -122,6 +123,8 @@ Form1::Form1(Editor& editor) : CommonDialog1(editor.prompts), editor_(editor) {
     client_->installEventFilter(this);
     Picture1->installEventFilter(this);
     Picture2->installEventFilter(this);
+    // Files dropped on the window open or import (Form1_Drop.cpp).
+    setAcceptDrops(true);
     CentreWhenFirstShown(*this);
 }
 
@@ -182,11 +185,27 @@ void Form1::CreateMenus() {
     mnuEdit = bar->addMenu(QStringLiteral("Edit"));
     mnuUndo = AddItem(mnuEdit, "Undo", false);
     mnuRedo = AddItem(mnuEdit, "Redo", false);
+    mnuEdit->addSeparator();
+    toolGroup = new QActionGroup(this);
+    mnuNoTool = AddCheckItem(mnuEdit, "No Tool", true);
+    mnuPencil = AddCheckItem(mnuEdit, "Pencil", false);
+    mnuLine = AddCheckItem(mnuEdit, "Line", false);
+    mnuFill = AddCheckItem(mnuEdit, "Fill", false);
+    mnuPick = AddCheckItem(mnuEdit, "Pick Colour", false);
+    for (QAction* tool : {mnuNoTool, mnuPencil, mnuLine, mnuFill, mnuPick}) {
+        toolGroup->addAction(tool);
+    }
+    mnuEdit->addSeparator();
+    mnuCopy = AddItem(mnuEdit, "Copy Tile");
+    mnuPaste = AddItem(mnuEdit, "Paste Tile");
+    mnuPasteNew = AddItem(mnuEdit, "Paste as New Tile");
 
     mnuTile = bar->addMenu(QStringLiteral("Tile"));
     mnuibmp = AddItem(mnuTile, "Import BMP...");
+    mnuipic = AddItem(mnuTile, "Import Picture...");
     mnuebmp = AddItem(mnuTile, "Export BMP...");
     mnubatche = AddItem(mnuTile, "Batch Export...");
+    mnuDither = AddCheckItem(mnuTile, "Dither When Matching", false);
     mnuTile->addSeparator();
     mnuinsert = AddItem(mnuTile, "Insert after current");
     mnuinsert2 = AddItem(mnuTile, "Insert before current");
@@ -236,6 +255,12 @@ void Form1::ConnectHandlers() {
     on(mnuExit, &QAction::triggered, &Form1::mnuExit_Click);
     on(mnuUndo, &QAction::triggered, &Form1::mnuUndo_Click);
     on(mnuRedo, &QAction::triggered, &Form1::mnuRedo_Click);
+    on(mnuCopy, &QAction::triggered, &Form1::mnuCopy_Click);
+    on(mnuPaste, &QAction::triggered, &Form1::mnuPaste_Click);
+    on(mnuPasteNew, &QAction::triggered, &Form1::mnuPasteNew_Click);
+    // Choosing a tool ends a stroke of the one before.
+    connect(toolGroup, &QActionGroup::triggered, this,
+            [this] { RunCommand(editor_, [this] { ShowChosenTool(); }); });
     on(mnuBrowse, &QAction::triggered, &Form1::mnuBrowse_Click);
     on(mnuAbout, &QAction::triggered, &Form1::mnuAbout_Click);
     on(mnuCross, &QAction::triggered, &Form1::mnuCross_Click);
@@ -250,6 +275,7 @@ void Form1::ConnectHandlers() {
     on(VScroll1, &QScrollBar::valueChanged, &Form1::VScroll1_Change);
     on(mnuNames, &QAction::triggered, &Form1::mnuNames_Click);
     on(mnuibmp, &QAction::triggered, &Form1::mnuibmp_Click);
+    on(mnuipic, &QAction::triggered, &Form1::mnuipic_Click);
     on(mnuebmp, &QAction::triggered, &Form1::mnuebmp_Click);
     on(mnubatche, &QAction::triggered, &Form1::mnubatche_Click);
     on(mnuinsert, &QAction::triggered, &Form1::mnuinsert_Click);
@@ -273,6 +299,16 @@ void Form1::ConnectHandlers() {
     connect(Picture2, &PictureBox::MouseDown, this, [this](int button, int shift, int x, int y) {
         RunCommand(editor_, [&] { Picture2_MouseDown(button, shift, x, y); });
     });
+    connect(Picture1, &PictureBox::MouseDown, this, [this](int button, int shift, int x, int y) {
+        RunCommand(editor_, [&] { Picture1_MouseDown(button, shift, x, y); });
+    });
+    // A stroke's own events go on with it rather than end it.
+    connect(Picture1, &PictureBox::MouseMove, this, [this](int button, int shift, int x, int y) {
+        RunHandler(editor_, [&] { Picture1_MouseMove(button, shift, x, y); });
+    });
+    connect(Picture1, &PictureBox::MouseUp, this, [this](int button, int shift, int x, int y) {
+        RunHandler(editor_, [&] { Picture1_MouseUp(button, shift, x, y); });
+    });
 }
 
 void Form1::CreateKeys() {
@@ -290,6 +326,13 @@ void Form1::CreateKeys() {
     mnuRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     mnuprops->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Return));
+    mnuPencil->setShortcut(QKeySequence(Qt::Key_B));
+    mnuLine->setShortcut(QKeySequence(Qt::Key_L));
+    mnuFill->setShortcut(QKeySequence(Qt::Key_F));
+    mnuPick->setShortcut(QKeySequence(Qt::Key_I));
+    mnuCopy->setShortcut(QKeySequence::Copy);
+    mnuPaste->setShortcut(QKeySequence::Paste);
+    mnuPasteNew->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     const std::pair<QAction*, Qt::Key> scales[] = {{mnu1x, Qt::Key_1},  {mnu2x, Qt::Key_2},
                                                    {mnu4x, Qt::Key_3},  {mnu8x, Qt::Key_4},
                                                    {mnu16x, Qt::Key_5}, {mnu32x, Qt::Key_6}};
@@ -361,8 +404,18 @@ void Form1::NameControls() {
                                                       {mnuEdit, "mnuEdit"},
                                                       {mnuUndo, "mnuUndo"},
                                                       {mnuRedo, "mnuRedo"},
+                                                      {mnuNoTool, "mnuNoTool"},
+                                                      {mnuPencil, "mnuPencil"},
+                                                      {mnuLine, "mnuLine"},
+                                                      {mnuFill, "mnuFill"},
+                                                      {mnuPick, "mnuPick"},
+                                                      {mnuCopy, "mnuCopy"},
+                                                      {mnuPaste, "mnuPaste"},
+                                                      {mnuPasteNew, "mnuPasteNew"},
                                                       {mnuTile, "mnuTile"},
                                                       {mnuibmp, "mnuibmp"},
+                                                      {mnuipic, "mnuipic"},
+                                                      {mnuDither, "mnuDither"},
                                                       {mnuebmp, "mnuebmp"},
                                                       {mnubatche, "mnubatche"},
                                                       {mnuinsert, "mnuinsert"},

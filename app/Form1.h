@@ -1,9 +1,11 @@
 #pragma once
 // The main window: the tile view, the palette strip and its swatches, the
 // paging buttons, the status line, the menus and the shared file dialog.
-// Handlers live in one file per menu: Form1_File.cpp, Form1_View.cpp,
-// Form1_Tile.cpp, the animation preview's in Form1_Preview.cpp, and the
-// window's resizing and the view's scrolling in Form1_Scroll.cpp.
+// Handlers live in one file per menu: Form1_File.cpp, Form1_Edit.cpp,
+// Form1_View.cpp, Form1_Tile.cpp; the animation preview's in Form1_Preview.cpp,
+// the clipboard's in Form1_Clipboard.cpp, the drawing tools' in Form1_Draw.cpp,
+// dropped files' in Form1_Drop.cpp, and the window's resizing and the view's
+// scrolling in Form1_Scroll.cpp.
 //
 // At its first size the window is laid out as it always was; made larger,
 // the view takes the new room and the controls below it keep their places
@@ -16,14 +18,17 @@
 #include <string>
 
 #include "app/ViewLayout.h"
+#include "editing/TileStroke.h"
 #include "platform/Prompts.h"
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollBar;
 class QShortcut;
+class QMimeData;
 class QWheelEvent;
 
 namespace pixmill {
@@ -72,11 +77,23 @@ class Form1 : public QMainWindow {
     QMenu* mnuEdit;
     QAction* mnuUndo;
     QAction* mnuRedo;
+    // The drawing tools, one checked at a time, and the clipboard.
+    QActionGroup* toolGroup;
+    QAction* mnuNoTool;
+    QAction* mnuPencil;
+    QAction* mnuLine;
+    QAction* mnuFill;
+    QAction* mnuPick;
+    QAction* mnuCopy;
+    QAction* mnuPaste;
+    QAction* mnuPasteNew;
 
     QMenu* mnuTile;
     QAction* mnuibmp;
+    QAction* mnuipic;
     QAction* mnuebmp;
     QAction* mnubatche;
+    QAction* mnuDither;
     QAction* mnuinsert;
     QAction* mnuinsert2;
     QAction* mnudelete;
@@ -142,6 +159,25 @@ class Form1 : public QMainWindow {
     // Edit menu
     void mnuUndo_Click();
     void mnuRedo_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuPasteNew_Click();
+
+    // The tile view under the drawing tools: a stroke runs from the button
+    // going down to it coming up. button as MouseDown gives it; for a move,
+    // the buttons held.
+    void Picture1_MouseDown(int button, int shift, int x, int y);
+    void Picture1_MouseMove(int button, int shift, int x, int y);
+    void Picture1_MouseUp(int button, int shift, int x, int y);
+    // Ends a stroke in progress as its undo step; nothing when none is.
+    void FinishStroke();
+    DrawingTool ChosenTool() const;
+    // The view's pointer for the tool chosen.
+    void ShowChosenTool();
+
+    // A file dropped on the window: a tileset opens, a palette loads, a
+    // picture dropped on the tile view is imported into the current tile.
+    void Form_OLEDragDrop(const std::string& path, bool onTileView);
 
     // View menu, paging and the palette strip
     void mnuBrowse_Click();
@@ -165,6 +201,7 @@ class Form1 : public QMainWindow {
 
     // Tile menu
     void mnuibmp_Click();
+    void mnuipic_Click();
     void mnuebmp_Click();
     void mnubatche_Click();
     void mnuinsert_Click();
@@ -187,6 +224,9 @@ class Form1 : public QMainWindow {
     // The client area's resizing, and the wheel, the middle button and the
     // tooltips over the view and the palette strip.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void CreateControls(QWidget* client);
@@ -205,6 +245,12 @@ class Form1 : public QMainWindow {
     // The view's share of the wheel: zoom with Ctrl, otherwise scroll.
     void WheelOverView(QWheelEvent* event);
     void ScrollTo(int x, int y);
+    // Puts a palette index into a button's swatch (1 left, 2 right).
+    void SetSwatch(int button, std::uint8_t index);
+    // Shows the pixels of the current tile in region again, and nothing else.
+    void ShowTileCells(const PixelRect& region);
+    // The file of a drag that the window would take where the pointer is.
+    std::string DroppableFile(const QMimeData* mime, const QPoint& at) const;
 
     Editor& editor_;
     std::string caption_ = "Pixmill";
@@ -220,6 +266,15 @@ class Form1 : public QMainWindow {
     bool panning_ = false;
     QPoint panFrom_;
     QPoint panScroll_;
+
+    // The stroke while its button is down, and where it draws.
+    struct Stroke {
+        TileStroke drawing;
+        int button;
+        int position;
+        std::uint64_t generation;
+    };
+    std::optional<Stroke> stroke_;
 };
 
 // A menu's own enabled state, as its title in the menu bar shows it.

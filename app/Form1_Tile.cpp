@@ -1,10 +1,11 @@
-// The Tile menu of the main window: bitmaps in and out, inserting, deleting,
-// resizing and clearing tiles, and the properties dialog.
+// The Tile menu of the main window: bitmaps and pictures in and out,
+// inserting, deleting, resizing and clearing tiles, and the properties dialog.
 
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/WindowProcedures.h"
 #include "bitmap/BitmapCommands.h"
+#include "bitmap/PictureCommands.h"
 #include "common/Numbers.h"
 #include "editing/TileCommands.h"
 #include "editing/TileEdits.h"
@@ -40,11 +41,21 @@ void Form1::mnuibmp_Click() {
     }
 }
 
+void Form1::mnuipic_Click() {
+    if (!TileSelectedOrWarn(editor_)) {
+        return;
+    }
+    const std::string path = CommonDialog1.AskOpen(kPictureFilter);
+    if (!path.empty()) {
+        ImportTilePicture(editor_, path);
+    }
+}
+
 void Form1::mnuebmp_Click() {
     if (!TileSelectedOrWarn(editor_)) {
         return;
     }
-    const std::string path = CommonDialog1.AskSave(kBitmapFilter);
+    const std::string path = CommonDialog1.AskSave(kExportFilter);
     if (!path.empty()) {
         ExportTileBmp(editor_, path);
     }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <algorithm>
 
 #include "app/Editor.h"
 #include "app/Form1.h"

@@ -3,8 +3,11 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/WindowProcedures.h"
+#include "bitmap/ColourMatch.h"
+#include "bitmap/PictureCommands.h"
+#include "bitmap/PictureFile.h"
 #include "bitmap/TileBitmap.h"
-#include "editing/TilesetChange.h"
+#include "bitmap/TilePng.h"
 
 namespace pixmill {
 namespace {
@@ -28,8 +31,9 @@ Result<Written> ExportBitmap(Editor& editor, int position, const std::string& pa
         form.SetStatusText(statusBefore);
         return Status::Fail("the tile is no longer in the tileset");
     }
-    const Status written =
-        WriteTileBitmapFile(editor.tileset.tile(position), editor.palette, path, flush);
+    const Tile& tile = editor.tileset.tile(position);
+    const Status written = IsPngPath(path) ? WriteTilePngFile(tile, editor.palette, path, flush)
+                                           : WriteTileBitmapFile(tile, editor.palette, path, flush);
     if (!written) {
         form.SetStatusText(statusBefore);
         return written;
@@ -45,9 +49,35 @@ std::string WriteFailure(const std::string& path, const std::string& reason) {
     return message;
 }
 
+// A tile a PNG cannot hold: one without pixels.
+bool NoPngOf(const Tile& tile, const std::string& path) {
+    return IsPngPath(path) && tile.PixelCount() == 0;
+}
+
+std::string SkippedLine(const std::vector<int>& skipped) {
+    std::string line = skipped.size() == 1 ? "Tile " : "Tiles ";
+    for (std::size_t i = 0; i < skipped.size(); ++i) {
+        line.append(i == 0                    ? ""
+                    : i + 1 == skipped.size() ? " and "
+                                              : ", ")
+            .append(std::to_string(skipped[i]));
+    }
+    return line.append(skipped.size() == 1 ? " has" : " have")
+        .append(" no pixels, which a PNG cannot hold, and")
+        .append(skipped.size() == 1 ? " was" : " were")
+        .append(" skipped.");
+}
+
 }  // namespace
 
 void ExportTileBmp(Editor& editor, const std::string& path) {
+    if (const Tile* tile = CurrentTile(editor); tile != nullptr && NoPngOf(*tile, path)) {
+        Warn(editor.prompts, "The tile is " + std::to_string(tile->width) + " x " +
+                                 std::to_string(tile->height) +
+                                 ", and a PNG cannot hold a tile without pixels. Export it "
+                                 "as a bitmap (*.BMP) instead.");
+        return;
+    }
     const Result<Written> result = ExportBitmap(editor, editor.state.currentTile, path, Flush::Now);
     if (!result) {
         Warn(editor.prompts, WriteFailure(path, result.reason()));
@@ -55,7 +85,7 @@ void ExportTileBmp(Editor& editor, const std::string& path) {
 }
 
 void BatchExportBmp(Editor& editor, int first, int last) {
-    const std::string chosen = editor.form1->CommonDialog1.AskSave(kBitmapFilter);
+    const std::string chosen = editor.form1->CommonDialog1.AskSave(kExportFilter);
     if (chosen.empty()) {
         return;
     }
@@ -63,6 +93,7 @@ void BatchExportBmp(Editor& editor, int first, int last) {
     // so nothing that runs while a status text paints sees another one.
     int written = 0;
     std::string failure;
+    std::vector<int> skipped;
     const std::uint64_t generation = editor.tilesetGeneration;
     for (int k = first, n = 1; k <= last; ++k, ++n) {
         // The questions and the status texts let events run: every tile is
@@ -71,7 +102,12 @@ void BatchExportBmp(Editor& editor, int first, int last) {
             failure = "The batch was stopped: the tileset changed while it ran.";
             break;
         }
-        const std::string path = BatchBitmapPath(chosen, n);
+        const std::string path =
+            IsPngPath(chosen) ? BatchPngPath(chosen, n) : BatchBitmapPath(chosen, n);
+        if (NoPngOf(editor.tileset.tile(k), path)) {
+            skipped.push_back(k);
+            continue;
+        }
         const Result<Written> result = ExportBitmap(editor, k, path, Flush::Later);
         if (!result) {
             failure = WriteFailure(path, result.reason());
@@ -91,7 +127,13 @@ void BatchExportBmp(Editor& editor, int first, int last) {
             .append(std::to_string(written))
             .append(written == 1 ? " bitmap was" : " bitmaps were")
             .append(" written before it.");
-        Warn(editor.prompts, failure);
+    }
+    std::string closing = failure;
+    if (!skipped.empty()) {
+        closing.append(closing.empty() ? "" : "\n").append(SkippedLine(skipped));
+    }
+    if (!closing.empty()) {
+        Warn(editor.prompts, closing);
     }
 }
 
@@ -105,17 +147,19 @@ void ImportTileBmp(Editor& editor, const std::string& path) {
                                  : "Error opening bitmap.\n" + picture.reason());
         return;
     }
-    const Tile* tile = CurrentTile(editor);
-    if (tile == nullptr) {
-        return;
+    // A paint program may have put the colours in another order; its pixel
+    // values would then be noise in the palette's order.
+    const auto table = ReadBitmapColourTableFile(path);
+    if (table && ColourTableDiffers(*table, editor.palette) &&
+        editor.prompts.MsgBox(kReorderedBitmapQuestion, MessageIcon::Question,
+                              MessageButtons::YesNo, "Pixmill") == MessageAnswer::Yes) {
+        picture = ReadPictureFile(path, editor.palette, DitherWhenMatching(editor));
+        if (!picture) {
+            Warn(editor.prompts, "Error opening bitmap.\n" + picture.reason());
+            return;
+        }
     }
-    const int current = editor.state.currentTile;
-    Tile imported = *tile;
-    ReplacePicture(imported, std::move(*picture));
-    TilesetChange change("Import BMP");
-    change.Replace(editor.tileset, current, std::move(imported));
-    change.focusBefore = change.focusAfter = current;
-    MakeChange(editor, std::move(change));
+    ReplaceCurrentPicture(editor, std::move(*picture), "Import BMP");
 }
 
 }  // namespace pixmill

@@ -7,9 +7,10 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <optional>
+#include <memory>
 
 #include "bitmap/ColourMatch.h"
+#include "bitmap/PictureFile.h"
 #include "bitmap/TileBitmap.h"
 #include "common/Transpose.h"
 
@@ -29,6 +30,9 @@ constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '
 // libpng may allocate for any one of them, and how many it keeps.
 constexpr png_alloc_size_t kMostChunkBytes = 8u << 20;
 constexpr png_uint_32 kMostAncillaryChunks = 256;
+// An interlaced picture is complete only after its last pass, so it is held
+// whole while it is read, at four bytes a pixel unless indexed.
+constexpr std::size_t kMostInterlacedBytes = std::size_t{256} << 20;
 
 // What libpng's callbacks reach: where the bytes come from or go, and the first
 // error it reported.
@@ -117,19 +121,20 @@ bool ReadPngInfo(png_structp png, png_infop info) {
     return true;
 }
 
-// Sets the reading up: one byte an index, or three bytes of 8-bit RGB. Gives
-// the number of passes over the rows (more than one when interlaced), 0 on error.
-int PreparePngRows(png_structp png, png_infop info, bool toRgb) {
+// Sets the reading up: one byte an index, or four bytes of 8-bit red, green,
+// blue and alpha (opaque where the picture has no alpha). Gives the number of
+// passes over the rows (more than one when interlaced), 0 on error.
+int PreparePngRows(png_structp png, png_infop info, bool indexed) {
     if (setjmp(png_jmpbuf(png))) {
         return 0;
     }
-    if (toRgb) {
-        png_set_expand(png);
-        png_set_strip_16(png);
-        png_set_strip_alpha(png);
-        png_set_gray_to_rgb(png);
-    } else {
+    if (indexed) {
         png_set_packing(png);
+    } else {
+        png_set_expand(png);
+        png_set_scale_16(png);
+        png_set_gray_to_rgb(png);
+        png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
     }
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
@@ -231,6 +236,117 @@ Status CheckPngSize(const Tile& tile) {
     return Status::Ok();
 }
 
+// A PNG's rows as a picture: an indexed PNG's indices with its colour table
+// (and the alpha its tRNS chunk gives each entry), any other PNG's colours.
+class PngPictureReader final : public PictureReader {
+  public:
+    explicit PngPictureReader(ByteSource& source) : png_(io_) { io_.source = &source; }
+    PngPictureReader(const PngPictureReader&) = delete;
+    PngPictureReader& operator=(const PngPictureReader&) = delete;
+
+    Status Open(const PngHead& checked) {
+        if (png_.info() == nullptr) {
+            return Status::Fail("out of memory");
+        }
+        png_structp png = png_.png();
+        png_infop info = png_.info();
+        png_set_read_fn(png, &io_, OnRead);
+        png_set_user_limits(png, kMaxTileSide, kMaxTileSide);
+        png_set_chunk_malloc_max(png, kMostChunkBytes);
+        png_set_chunk_cache_max(png, kMostAncillaryChunks);
+        if (!ReadPngInfo(png, info)) {
+            return Status::Fail(Reason(io_));
+        }
+        // libpng read the same header; what it holds now is what was checked.
+        if (png_get_image_width(png, info) != checked.width ||
+            png_get_image_height(png, info) != checked.height) {
+            return Status::Fail("its header could not be read");
+        }
+        head_.width = static_cast<int>(checked.width);
+        head_.height = static_cast<int>(checked.height);
+        head_.indexed = checked.indexed;
+        png_colorp plte = nullptr;
+        int plteCount = 0;
+        if (head_.indexed && png_get_PLTE(png, info, &plte, &plteCount) != 0) {
+            for (int i = 0; i < plteCount; ++i) {
+                head_.colours.push_back({plte[i].red, plte[i].green, plte[i].blue});
+            }
+        }
+        head_.alphas.assign(head_.colours.size(), 255);
+        png_bytep alphas = nullptr;
+        int alphaCount = 0;
+        if (head_.indexed && png_get_tRNS(png, info, &alphas, &alphaCount, nullptr) != 0) {
+            for (int i = 0; i < alphaCount && i < plteCount; ++i) {
+                head_.alphas[static_cast<std::size_t>(i)] = alphas[i];
+            }
+        }
+        passes_ = PreparePngRows(png, info, head_.indexed);
+        if (passes_ == 0) {
+            return Status::Fail(Reason(io_));
+        }
+        if (png_get_rowbytes(png, info) != head_.RowBytes()) {
+            return Status::Fail("its pixels are of an unexpected kind");
+        }
+        if (passes_ > 1 &&
+            head_.RowBytes() * static_cast<std::size_t>(head_.height) > kMostInterlacedBytes) {
+            return Status::Fail("it is interlaced, and too large to be read whole");
+        }
+        return Status::Ok();
+    }
+
+    Status ReadRows(std::uint8_t* out, int count) override {
+        if (count < 0 || count > head_.height - next_) {
+            return Status::Fail("the picture has no more rows");
+        }
+        const std::size_t rowBytes = head_.RowBytes();
+        if (passes_ > 1) {
+            // An interlaced picture is complete only after its last pass, so
+            // it is read whole the first time rows are asked for.
+            if (Status read = ReadWhole(); !read) {
+                return read;
+            }
+            std::memcpy(out, whole_.data() + static_cast<std::size_t>(next_) * rowBytes,
+                        rowBytes * static_cast<std::size_t>(count));
+        } else if (count > 0) {
+            rows_.resize(static_cast<std::size_t>(count));
+            for (std::size_t r = 0; r < rows_.size(); ++r) {
+                rows_[r] = out + r * rowBytes;
+            }
+            if (!ReadPngRows(png_.png(), rows_.data(), static_cast<png_uint_32>(count))) {
+                return Status::Fail(Reason(io_));
+            }
+        }
+        next_ += count;
+        return Status::Ok();
+    }
+
+  private:
+    Status ReadWhole() {
+        if (!whole_.empty()) {
+            return Status::Ok();
+        }
+        const std::size_t rowBytes = head_.RowBytes();
+        whole_.resize(rowBytes * static_cast<std::size_t>(head_.height));
+        rows_.resize(static_cast<std::size_t>(head_.height));
+        for (std::size_t r = 0; r < rows_.size(); ++r) {
+            rows_[r] = whole_.data() + r * rowBytes;
+        }
+        for (int pass = 0; pass < passes_; ++pass) {
+            if (!ReadPngRows(png_.png(), rows_.data(), static_cast<png_uint_32>(head_.height))) {
+                return Status::Fail(Reason(io_));
+            }
+        }
+        return Status::Ok();
+    }
+
+    PngIo io_;  // before png_, which reports to it
+    ReadStruct png_;
+    int passes_ = 1;
+    int next_ = 0;
+    PixelBuffer whole_;
+    std::vector<png_bytep> rows_;
+};
+
 }  // namespace
 
 bool IsPngPath(std::string_view path) {
@@ -290,6 +406,21 @@ Status WriteTilePngFile(const Tile& tile, const Palette& palette, const std::str
         path, [&](ByteSink& sink) { return WriteTilePng(tile, palette, sink); }, flush);
 }
 
+Result<std::unique_ptr<PictureReader>> OpenPngPicture(ByteSource& source) {
+    auto head = CheckPngHead(source);
+    if (!head) {
+        return Status::Fail(head.reason());
+    }
+    if (!source.Seek(0)) {
+        return Status::Fail("the file could not be read");
+    }
+    auto picture = std::make_unique<PngPictureReader>(source);
+    if (Status opened = picture->Open(*head); !opened) {
+        return opened;
+    }
+    return std::unique_ptr<PictureReader>(std::move(picture));
+}
+
 Result<PngPicture> ReadTilePng(ByteSource& source, const Palette* matchTo) {
     auto head = CheckPngHead(source);
     if (!head) {
@@ -298,86 +429,20 @@ Result<PngPicture> ReadTilePng(ByteSource& source, const Palette* matchTo) {
     if (!head->indexed && matchTo == nullptr) {
         return Status::Fail(std::string(kOnlyIndexedPngs));
     }
-    if (!source.Seek(0)) {
-        return Status::Fail("the file could not be read");
-    }
-    PngIo io;
-    io.source = &source;
-    ReadStruct png(io);
-    if (png.info() == nullptr) {
-        return Status::Fail("out of memory");
-    }
-    png_set_read_fn(png.png(), &io, OnRead);
-    png_set_user_limits(png.png(), kMaxTileSide, kMaxTileSide);
-    png_set_chunk_malloc_max(png.png(), kMostChunkBytes);
-    png_set_chunk_cache_max(png.png(), kMostAncillaryChunks);
-    if (!ReadPngInfo(png.png(), png.info())) {
-        return Status::Fail(Reason(io));
-    }
-    // libpng read the same header; what it holds now is what was checked.
-    const auto width = static_cast<std::int64_t>(png_get_image_width(png.png(), png.info()));
-    const auto height = static_cast<std::int64_t>(png_get_image_height(png.png(), png.info()));
-    if (width != head->width || height != head->height) {
-        return Status::Fail("its header could not be read");
+    auto reader = OpenPngPicture(source);
+    if (!reader) {
+        return Status::Fail(reader.reason());
     }
     PngPicture picture;
-    png_colorp plte = nullptr;
-    int plteCount = 0;
-    if (head->indexed && png_get_PLTE(png.png(), png.info(), &plte, &plteCount) != 0) {
-        for (int i = 0; i < plteCount; ++i) {
-            picture.colourTable.push_back({plte[i].red, plte[i].green, plte[i].blue});
-        }
+    if ((*reader)->head().indexed) {
+        picture.colourTable = (*reader)->head().colours;
     }
-    const bool toRgb = !head->indexed;
-    const int passes = PreparePngRows(png.png(), png.info(), toRgb);
-    const std::size_t pixelBytes = toRgb ? 3 : 1;
-    if (passes == 0 ||
-        png_get_rowbytes(png.png(), png.info()) != static_cast<std::size_t>(width) * pixelBytes) {
-        return Status::Fail(passes == 0 ? Reason(io) : "its pixels are of an unexpected kind");
+    auto tile = matchTo != nullptr ? MatchPictureToPalette(**reader, *matchTo, false)
+                                   : PictureIndicesAsTheyAre(**reader);
+    if (!tile) {
+        return Status::Fail(tile.reason());
     }
-
-    Tile& tile = picture.tile;
-    tile.width = static_cast<std::int16_t>(width);
-    tile.height = static_cast<std::int16_t>(height);
-    tile.pixels.resize(tile.PixelCount());
-    // An interlaced picture is complete only after its last pass, so it is read
-    // whole; any other a band of rows at a time.
-    const int bandRows = passes > 1 ? tile.height : std::min(kBandRows, int{tile.height});
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * pixelBytes;
-    PixelBuffer band(rowBytes * static_cast<std::size_t>(bandRows));
-    PixelBuffer indices(toRgb ? static_cast<std::size_t>(width) * static_cast<std::size_t>(bandRows)
-                              : 0);
-    std::vector<png_bytep> rows(static_cast<std::size_t>(bandRows));
-    std::optional<NearestColour> nearest;
-    if (toRgb) {
-        nearest.emplace(*matchTo);
-    }
-    for (int first = 0; first < tile.height; first += bandRows) {
-        const int n = std::min(bandRows, tile.height - first);
-        for (int r = 0; r < n; ++r) {
-            rows[static_cast<std::size_t>(r)] =
-                band.data() + static_cast<std::size_t>(r) * rowBytes;
-        }
-        for (int pass = 0; pass < passes; ++pass) {
-            if (!ReadPngRows(png.png(), rows.data(), static_cast<png_uint_32>(n))) {
-                return Status::Fail(Reason(io));
-            }
-        }
-        const std::uint8_t* rowMajor = band.data();
-        if (toRgb) {
-            const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(n);
-            for (std::size_t i = 0; i < count; ++i) {
-                const std::uint8_t* rgb = band.data() + 3 * i;
-                indices[i] = (*nearest)(rgb[0], rgb[1], rgb[2]);
-            }
-            rowMajor = indices.data();
-        }
-        TransposeBytes(rowMajor, tile.width, tile.pixels.data() + first, tile.height, n,
-                       tile.width);
-    }
-    if (head->indexed && matchTo != nullptr) {
-        MapPixels(tile, MatchColourTable(picture.colourTable, *matchTo));
-    }
+    picture.tile = std::move(*tile);
     return picture;
 }
 

@@ -38,6 +38,10 @@ void TilesetChange::Replace(const Tileset& tileset, int position, Tile after) {
     parts_.emplace_back(Replaced{position, tileset.tile(position), std::move(after)});
 }
 
+void TilesetChange::Replace(int position, Tile before, Tile after) {
+    parts_.emplace_back(Replaced{position, std::move(before), std::move(after)});
+}
+
 void TilesetChange::Insert(int position, Tile tile) {
     parts_.emplace_back(Inserted{position, std::move(tile)});
 }

@@ -24,6 +24,9 @@ class TilesetChange {
     // holds replacements, or one insert, or one erase. Positions are 1-based.
     // Tile position becomes after.
     void Replace(const Tileset& tileset, int position, Tile after);
+    // The same for a tile already changed in place (a stroke drawn as the
+    // pointer moved): before is the tile as it was, after as it is now.
+    void Replace(int position, Tile before, Tile after);
     // tile goes in at position (1..tileCount + 1); the later tiles move up one
     // place, and the last tile number with them.
     void Insert(int position, Tile tile);

@@ -12,6 +12,7 @@
 #include "bitmap/TileBitmap.h"
 #include "bitmap/TilePng.h"
 #include "common/ByteIo.h"
+#include "editing/TileClip.h"
 #include "palette/PaletteFile.h"
 #include "recovery/RecoveryNote.h"
 #include "tileset/ArtFile.h"
@@ -52,6 +53,40 @@ Bytes SmallArt(const std::vector<std::pair<int, int>>& sizes) {
         for (int p = 0; p < sizes[i].first * sizes[i].second; ++p) {
             b.push_back(static_cast<std::uint8_t>(p * 7 + 3));
         }
+    }
+    return b;
+}
+
+// A bitmap of bits 1, 4, 16, 24 or 32 a pixel, laid out as paint programs
+// write them; 16 and 32 bits with colour masks after the header.
+Bytes DeepBitmap(int width, int height, int bits) {
+    const bool masks = bits == 16 || bits == 32;
+    const int colours = bits <= 8 ? 1 << bits : 0;
+    const std::size_t stride = (static_cast<std::size_t>(width * bits) + 31) / 32 * 4;
+    const std::size_t rows = 54 + (masks ? 12 : 0) + 4 * static_cast<std::size_t>(colours);
+    Bytes b(rows + stride * static_cast<std::size_t>(height), 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    pixmill::PutI32(b.data() + 10, static_cast<std::int32_t>(rows));
+    pixmill::PutI32(b.data() + 14, 40);
+    pixmill::PutI32(b.data() + 18, width);
+    pixmill::PutI32(b.data() + 22, height);
+    pixmill::PutI16(b.data() + 26, 1);
+    pixmill::PutI16(b.data() + 28, static_cast<std::int16_t>(bits));
+    pixmill::PutI32(b.data() + 30, masks ? 3 : 0);
+    if (masks) {
+        const std::int32_t red = bits == 16 ? 0xF800 : 0xFF0000;
+        const std::int32_t green = bits == 16 ? 0x07E0 : 0xFF00;
+        const std::int32_t blue = bits == 16 ? 0x001F : 0xFF;
+        pixmill::PutI32(b.data() + 54, red);
+        pixmill::PutI32(b.data() + 58, green);
+        pixmill::PutI32(b.data() + 62, blue);
+    }
+    for (int i = 0; i < colours; ++i) {
+        b[54 + 4 * static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i * 40);
+    }
+    for (std::size_t i = rows; i < b.size(); ++i) {
+        b[i] = static_cast<std::uint8_t>(i * 29);
     }
     return b;
 }
@@ -104,6 +139,21 @@ int main(int argc, char** argv) {
                 Write(out / "png_import", "tile" + std::to_string(i) + ".png", *png);
             }
         }
+    }
+
+    // Pictures of every kind: the bitmaps and PNGs above, and other depths.
+    for (const auto& entry : fs::directory_iterator(out / "bitmap_import")) {
+        Write(out / "picture_read", entry.path().filename().string(), ReadAll(entry.path()));
+    }
+    for (const auto& entry : fs::directory_iterator(out / "png_import")) {
+        Write(out / "picture_read", entry.path().filename().string(), ReadAll(entry.path()));
+    }
+    for (const int bits : {1, 4, 16, 24, 32}) {
+        Write(out / "picture_read", "deep" + std::to_string(bits) + ".bmp", DeepBitmap(5, 3, bits));
+    }
+    for (std::size_t i = 0; i < tiles->tiles.size(); ++i) {
+        Write(out / "tile_clip", "tile" + std::to_string(i),
+              pixmill::TileClipBytes(tiles->tiles[i]));
     }
 
     Write(out / "names_header", "names.h",

@@ -65,27 +65,60 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.drawImage(frame_, frame_, image_);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) {
-    int button = 0;
-    switch (event->button()) {
+namespace {
+
+int ButtonNumber(Qt::MouseButton button) {
+    switch (button) {
         case Qt::LeftButton:
-            button = 1;
-            break;
+            return 1;
         case Qt::RightButton:
-            button = 2;
-            break;
+            return 2;
         case Qt::MiddleButton:
-            button = 4;
-            break;
+            return 4;
         default:
-            return;
+            return 0;
     }
+}
+
+int ShiftState(const QMouseEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const int shift = (modifiers & Qt::ShiftModifier ? 1 : 0) |
-                      (modifiers & Qt::ControlModifier ? 2 : 0) |
-                      (modifiers & Qt::AltModifier ? 4 : 0);
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+}  // namespace
+
+void PictureBox::Refresh(int x, int y, int width, int height) {
+    update(x + frame_, y + frame_, width, height);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    const int button = ButtonNumber(event->button());
+    if (button == 0) {
+        return;
+    }
     const QPoint at = event->position().toPoint();
-    emit MouseDown(button, shift, at.x() - frame_, at.y() - frame_);
+    emit MouseDown(button, ShiftState(event), at.x() - frame_, at.y() - frame_);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    const Qt::MouseButtons held = event->buttons();
+    const int buttons = (held & Qt::LeftButton ? 1 : 0) | (held & Qt::RightButton ? 2 : 0) |
+                        (held & Qt::MiddleButton ? 4 : 0);
+    if (buttons == 0) {
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    emit MouseMove(buttons, ShiftState(event), at.x() - frame_, at.y() - frame_);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    const int button = ButtonNumber(event->button());
+    if (button == 0) {
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    emit MouseUp(button, ShiftState(event), at.x() - frame_, at.y() - frame_);
 }
 
 }  // namespace pixmill

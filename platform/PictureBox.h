@@ -27,6 +27,8 @@ class PictureBox : public QWidget {
     QColor backColour() const { return background_; }
     // Shows what has been drawn.
     void Refresh() { update(); }
+    // Shows what has been drawn in a part of the image.
+    void Refresh(int x, int y, int width, int height);
     // A one-pixel line, both end points included.
     void Line(int x1, int y1, int x2, int y2, QColor colour);
     // A filled box between two corners, both included.
@@ -41,10 +43,15 @@ class PictureBox : public QWidget {
     // button: 1 left, 2 right, 4 middle; shift: 1 shift, 2 control, 4 alt;
     // x, y in drawing coordinates.
     void MouseDown(int button, int shift, int x, int y);
+    // While a button is held: buttons as MouseDown's button, added up.
+    void MouseMove(int buttons, int shift, int x, int y);
+    void MouseUp(int button, int shift, int x, int y);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     int frame_;

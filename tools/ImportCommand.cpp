@@ -1,13 +1,15 @@
 // pixmill-tool import: a bitmap or PNG replaces the picture of one tile (its
 // attribute bytes stay) and the tileset is written to a new ART file. With a
 // palette, a picture whose colour table is not that palette gets a warning, or,
-// with --match-palette, has its colours mapped to the nearest palette entries.
+// with --match-palette, has its colours matched to the palette as the editor's
+// "Import Picture..." matches them (--dither spreads the difference).
 
 #include <cstdio>
 #include <optional>
 #include <vector>
 
 #include "bitmap/ColourMatch.h"
+#include "bitmap/PictureFile.h"
 #include "bitmap/TileBitmap.h"
 #include "bitmap/TilePng.h"
 #include "palette/PaletteFile.h"
@@ -20,6 +22,7 @@ namespace {
 
 constexpr std::string_view kPaletteOption = "--palette";
 constexpr std::string_view kMatchOption = "--match-palette";
+constexpr std::string_view kDitherOption = "--dither";
 
 struct ImportArguments {
     std::string art;
@@ -28,6 +31,7 @@ struct ImportArguments {
     std::string out;
     std::optional<std::string> palettePath;
     bool matchPalette = false;
+    bool dither = false;
 };
 
 Result<ImportArguments> ParseImportArguments(Arguments args) {
@@ -44,11 +48,16 @@ Result<ImportArguments> ParseImportArguments(Arguments args) {
             }
             parsed.matchPalette = arg == kMatchOption;
             parsed.palettePath = args[++i];
+        } else if (arg == kDitherOption) {
+            parsed.dither = true;
         } else if (arg.starts_with("--")) {
             return Status::Fail("unknown option " + arg);
         } else {
             positional.push_back(arg);
         }
+    }
+    if (parsed.dither && !parsed.matchPalette) {
+        return Status::Fail("--dither goes with --match-palette");
     }
     if (positional.size() != 4) {
         return Status::Fail("IN.ART, TILE, PICTURE and OUT.ART are needed, in that order");
@@ -64,14 +73,37 @@ Result<ImportArguments> ParseImportArguments(Arguments args) {
     return parsed;
 }
 
+// Said after the editor's refusal of another depth, which holds here without
+// --match-palette.
+constexpr std::string_view kMatchOtherDepths =
+    " (--match-palette matches the colours of bitmaps of 1, 4, 16, 24 and 32 bits)";
+
 struct Picture {
     Tile tile;
     std::vector<PaletteEntry> colourTable;
 };
 
-Result<Picture> ReadPicture(const std::string& path, const Palette* palette, bool match) {
+Result<Picture> ReadPicture(const std::string& path, const Palette* palette, bool match,
+                            bool dither) {
+    if (match) {
+        // A picture of any kind, told by its name as without matching, its
+        // colours matched as the editor matches them.
+        auto source = FileSource::Open(path, 1 << 16);
+        if (!source) {
+            return Status::Fail(source.reason());
+        }
+        auto reader = IsPngPath(path) ? OpenPngPicture(*source) : OpenBitmapPicture(*source);
+        if (!reader) {
+            return Status::Fail(reader.reason());
+        }
+        auto matched = MatchPictureToPalette(**reader, *palette, dither);
+        if (!matched) {
+            return Status::Fail(matched.reason());
+        }
+        return Picture{std::move(*matched), {}};
+    }
     if (IsPngPath(path)) {
-        auto png = ReadTilePngFile(path, match ? palette : nullptr);
+        auto png = ReadTilePngFile(path);
         if (!png) {
             return Status::Fail(png.reason());
         }
@@ -79,7 +111,9 @@ Result<Picture> ReadPicture(const std::string& path, const Palette* palette, boo
     }
     auto bitmap = ReadTileBitmapFile(path);
     if (!bitmap) {
-        return Status::Fail(bitmap.reason());
+        return Status::Fail(bitmap.reason() == kOnlyEightBitBitmaps
+                                ? bitmap.reason() + std::string(kMatchOtherDepths)
+                                : bitmap.reason());
     }
     Picture picture{std::move(*bitmap), {}};
     if (palette != nullptr) {
@@ -88,9 +122,6 @@ Result<Picture> ReadPicture(const std::string& path, const Palette* palette, boo
             return Status::Fail(table.reason());
         }
         picture.colourTable = std::move(*table);
-        if (match) {
-            MapPixels(picture.tile, MatchColourTable(picture.colourTable, *palette));
-        }
     }
     return picture;
 }
@@ -123,8 +154,8 @@ Status RunImport(Arguments args) {
         }
         palette = *read;
     }
-    auto picture =
-        ReadPicture(parsed->picture, palette ? &*palette : nullptr, parsed->matchPalette);
+    auto picture = ReadPicture(parsed->picture, palette ? &*palette : nullptr, parsed->matchPalette,
+                               parsed->dither);
     if (!picture) {
         return FileFailure("import", parsed->picture, picture.reason());
     }

@@ -36,8 +36,9 @@ constexpr Command kCommands[] = {
     {"export", 3, 5, "IN.ART PALETTE OUT_BASE [FIRST [LAST]]",
      "tiles as OUT_BASE0001.BMP, ...; for OUT_BASE NAME.png, indexed PNGs NAME0001.PNG, ...",
      pixmill::tool::CheckExportUsage, pixmill::tool::RunExport},
-    {"import", 4, 6, "[--palette PALETTE | --match-palette PALETTE] IN.ART TILE PICTURE OUT.ART",
-     "put an 8-bit bitmap or a PNG (*.png) in place of tile TILE's picture",
+    {"import", 4, 7,
+     "[--palette PALETTE | --match-palette PALETTE [--dither]] IN.ART TILE PICTURE OUT.ART",
+     "put a bitmap or a PNG (*.png) in place of tile TILE's picture",
      pixmill::tool::CheckImportUsage, pixmill::tool::RunImport},
     {"palette", 2, 2, "IN OUT", "convert a palette (*.PAL: RIFF, any other name: Build)", nullptr,
      pixmill::tool::RunPalette},
@@ -50,11 +51,15 @@ constexpr std::string_view kDetails =
     "when FIRST is not given and only tile FIRST when LAST is not given. Palettes\n"
     "are chosen by name: *.PAL (any case) is a RIFF palette, anything else a Build\n"
     "palette (PALETTE.DAT); a Build palette written over a longer file keeps what\n"
-    "follows its 768 bytes. import takes a bitmap's or an indexed PNG's pixel\n"
-    "values as palette indices; with --palette it warns when the picture's colour\n"
-    "table is not that palette, and with --match-palette it maps the picture's\n"
-    "colours (any PNG) to the nearest palette entries instead. An export to PNG\n"
-    "skips 0 x 0 tiles, saying so. Exit status: 0 done, 1 failed, 2 wrong usage.\n";
+    "follows its 768 bytes. import takes an 8-bit bitmap's or an indexed PNG's\n"
+    "pixel values as palette indices; with --palette it warns when the picture's\n"
+    "colour table is not that palette. With --match-palette it matches the colours\n"
+    "of any bitmap (1 to 32 bits) or PNG to the palette instead: colour-table\n"
+    "entries that are the palette's keep their index, other colours go to the\n"
+    "nearest entry (squared distance weighted 30, 59, 11 for red, green, blue),\n"
+    "pixels at least half transparent to 255; --dither spreads the difference\n"
+    "(Floyd-Steinberg). An export to PNG skips 0 x 0 tiles, saying so.\n"
+    "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 
 void PrintUsage(std::FILE* stream) {
     std::fprintf(stream, "usage: pixmill-tool COMMAND ARGUMENTS...\n\ncommands:\n");

@@ -125,10 +125,13 @@ TEST_F(Form1Test, StartsWithTheControlsAtTheirPlacesAndOnlyPaletteLoadingOpen) {
               "Load Palette..., Export Palette... [off], Load Names.h..., -, "
               "New ART [off], Open ART... [off], Save ART [off], Save ART as... [off], -, "
               "Recent Files [off] {}, -, Exit");
-    EXPECT_EQ(Describe(form.mnuEdit), "Undo [off], Redo [off]");
+    EXPECT_EQ(Describe(form.mnuEdit),
+              "Undo [off], Redo [off], -, No Tool [x], Pencil, Line, Fill, Pick Colour, -, "
+              "Copy Tile, Paste Tile, Paste as New Tile");
     EXPECT_FALSE(MenuEnabled(form.mnuTile));
     EXPECT_EQ(Describe(form.mnuTile),
-              "Import BMP..., Export BMP..., Batch Export..., -, Insert after current, "
+              "Import BMP..., Import Picture..., Export BMP..., Batch Export..., "
+              "Dither When Matching, -, Insert after current, "
               "Insert before current, Delete, Resize..., Clear, Batch Clear..., -, "
               "Preview Animation, Animation Speed {Increase, Decrease}, -, Properties...");
     EXPECT_TRUE(MenuEnabled(form.mnuView));

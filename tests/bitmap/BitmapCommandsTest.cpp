@@ -6,6 +6,7 @@
 
 #include "app/WindowProcedures.h"
 #include "bitmap/TileBitmap.h"
+#include "bitmap/TilePng.h"
 #include "tests/app/WindowTestSupport.h"
 
 namespace pixmill::test {
@@ -32,13 +33,43 @@ class BitmapCommandsTest : public WindowTest {
         prompts.AnswerOpen(path);
         form.mnuibmp->trigger();
     }
+    void ImportPicture(const std::string& path) {
+        prompts.AnswerOpen(path);
+        form.mnuipic->trigger();
+    }
+    // A 24-bit bitmap of the tile's colours, as a paint program saves one.
+    std::string TrueColourBitmap(const Tile& tile, const std::string& name) {
+        const std::size_t stride = (static_cast<std::size_t>(tile.width) * 3 + 3) / 4 * 4;
+        Bytes b(54, 0);
+        b[0] = 'B';
+        b[1] = 'M';
+        Put32(b, 10, 54);
+        Put32(b, 14, 40);
+        Put32(b, 18, tile.width);
+        Put32(b, 22, tile.height);
+        Put16(b, 26, 1);
+        Put16(b, 28, 24);
+        for (int y = tile.height; y >= 1; --y) {
+            Bytes row(stride, 0);
+            for (int x = 1; x <= tile.width; ++x) {
+                const PaletteEntry& c = editor.palette[tile.Pixel(x, y)];
+                const auto at = static_cast<std::size_t>(x - 1) * 3;
+                row[at] = c.blue;
+                row[at + 1] = c.green;
+                row[at + 2] = c.red;
+            }
+            b.insert(b.end(), row.begin(), row.end());
+        }
+        WriteBytes(dir.Path(name), b);
+        return dir.Path(name);
+    }
 };
 
 TEST_F(BitmapCommandsTest, ExportThenImportCarriesTheTileAndKeepsTheAttributes) {
     Select(2);
     const std::string path = dir.Path("one.bmp");
     ExportCurrent(path);
-    EXPECT_EQ(prompts.shown()[0].text, "Windows Bitmaps (*.BMP)|*.BMP");
+    EXPECT_EQ(prompts.shown()[0].text, "Windows Bitmaps (*.BMP)|*.BMP|PNG images (*.png)|*.png");
     EXPECT_EQ(ReadBytes(path), TileBitmapBytes(editor.tileset.tile(2), editor.palette));
     EXPECT_EQ(form.StatusText(), "Done.");
 
@@ -131,6 +162,106 @@ TEST_F(BitmapCommandsTest, AFailedWriteIsReportedAndLeavesNoFileBehind) {
     EXPECT_EQ(messages[1].rfind("Error writing bitmap.\n" + folder + "/b0002.BMP\n", 0), 0U);
     EXPECT_NE(messages[1].find("1 bitmap was written before it."), std::string::npos);
     EXPECT_EQ(ListDir(folder), (std::vector<std::string>{"b0001.BMP", "b0002.BMP"}));
+}
+
+TEST_F(BitmapCommandsTest, ImportPictureMatchesAnyPictureAndRefusesABrokenOne) {
+    Select(6);
+    const Tile wanted = PatternTile(9, 4, 200);
+    const std::string path = TrueColourBitmap(wanted, "photo.bmp");
+    ImportPicture(path);
+    EXPECT_EQ(prompts.shown()[0].text, "Pictures (*.png *.bmp)|*.png;*.bmp");
+    EXPECT_TRUE(prompts.Messages().empty());
+    EXPECT_EQ(editor.tileset.tile(6).width, 9);
+    EXPECT_EQ(editor.tileset.tile(6).pixels, wanted.pixels);
+    EXPECT_EQ(form.mnuUndo->text().toStdString(), "Undo Import Picture");
+
+    Bytes cut = ReadBytes(path);
+    cut.resize(cut.size() - 5);
+    WriteBytes(dir.Path("cut.bmp"), cut);
+    const VisibleState before = Snapshot(editor);
+    prompts.ClearShown();
+    ImportPicture(dir.Path("cut.bmp"));
+    ASSERT_EQ(prompts.Messages().size(), 1U);
+    EXPECT_EQ(prompts.Messages()[0].rfind(
+                  "Error opening picture.\nthe file ends inside its pixel rows", 0),
+              0U)
+        << prompts.Messages()[0];
+    EXPECT_EQ(Snapshot(editor), before);
+}
+
+TEST_F(BitmapCommandsTest, ABitmapWithItsColoursReorderedIsMatchedWhenTheUserSaysSo) {
+    // The tile saved by a paint program that turned the colour table round.
+    const Tile wanted = PatternTile(5, 3, 40);
+    Palette reversed;
+    Tile reindexed = wanted;
+    for (std::size_t i = 0; i < 256; ++i) {
+        reversed[i] = editor.palette[255 - i];
+    }
+    for (std::uint8_t& p : reindexed.pixels) {
+        p = static_cast<std::uint8_t>(255 - p);
+    }
+    const std::string path = dir.Path("reordered.bmp");
+    ASSERT_TRUE(WriteTileBitmapFile(reindexed, reversed, path).ok());
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes);
+        Select(3);
+        prompts.ClearShown();
+        prompts.AnswerOpen(path);
+        if (yes) {
+            prompts.AnswerYes();
+        } else {
+            prompts.AnswerNo();
+        }
+        form.mnuibmp->trigger();
+        EXPECT_EQ(prompts.Messages(),
+                  std::vector<std::string>{"The bitmap's colours are in a different order than "
+                                           "the palette's. Match them to the palette?"});
+        EXPECT_EQ(editor.tileset.tile(3).pixels, yes ? wanted.pixels : reindexed.pixels);
+        form.mnuUndo->trigger();
+    }
+    // A bitmap in the palette's own colours is taken as it is, without a question.
+    prompts.ClearShown();
+    ASSERT_TRUE(WriteTileBitmapFile(wanted, editor.palette, path).ok());
+    Import(path);
+    EXPECT_TRUE(prompts.Messages().empty());
+    EXPECT_EQ(editor.tileset.tile(3).pixels, wanted.pixels);
+}
+
+TEST_F(BitmapCommandsTest, ExportsToANameEndingInPngWriteIndexedPngs) {
+    Select(2);
+    const std::string path = dir.Path("one.Png");
+    ExportCurrent(path);
+    const auto png = ReadTilePngFile(path);
+    ASSERT_TRUE(png) << png.reason();
+    EXPECT_EQ(png->tile.pixels, editor.tileset.tile(2).pixels);
+    EXPECT_EQ(png->colourTable,
+              std::vector<PaletteEntry>(editor.palette.begin(), editor.palette.end()));
+
+    // A tile without pixels: a single export says so and writes nothing; a
+    // batch leaves its number out and says so at its end.
+    Select(4);
+    form.mnuclr->trigger();
+    prompts.ClearShown();
+    ExportCurrent(dir.Path("empty.png"));
+    ASSERT_EQ(prompts.Messages().size(), 1U);
+    EXPECT_NE(prompts.Messages()[0].find("a PNG cannot hold a tile without pixels"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("empty.png")));
+
+    prompts.ClearShown();
+    prompts.AnswerInput("3");
+    prompts.AnswerInput("5");
+    prompts.AnswerSave(dir.Path("out/t.png"));
+    std::filesystem::create_directories(dir.Path("out"));
+    form.mnubatche->trigger();
+    EXPECT_EQ(prompts.shown()[2].text, "Windows Bitmaps (*.BMP)|*.BMP|PNG images (*.png)|*.png");
+    EXPECT_EQ(prompts.Messages(),
+              std::vector<std::string>{"Tile 4 has no pixels, which a PNG cannot "
+                                       "hold, and was skipped."});
+    EXPECT_EQ(ListDir(dir.Path("out")), (std::vector<std::string>{"t0001.PNG", "t0003.PNG"}));
+    const auto third = ReadTilePngFile(dir.Path("out/t0003.PNG"));
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->tile.pixels, editor.tileset.tile(5).pixels);
 }
 
 TEST_F(BitmapCommandsTest, NamesFromAHeaderShowAtTheNextDrawing) {

@@ -88,6 +88,47 @@ TEST(ToolPng, AReorderedColourTableIsMatchedOrWarnedAbout) {
     }
 }
 
+TEST(ToolPng, MatchingTakesBitmapsOfEveryDepthWithOrWithoutDithering) {
+    PngFolder f;
+    const Bytes dat = BuildPaletteBytes();
+    // A 3 x 1 bitmap of 24 bits in the palette's colours 5, 9 and 5.
+    Bytes bmp = BitmapHeader(3, 1, 24, 0);
+    Put32(bmp, 10, 54);
+    for (int colour : {5, 9, 5}) {
+        const auto at = static_cast<std::size_t>(3 * colour);
+        for (const std::size_t channel : {at + 2, at + 1, at}) {
+            bmp.push_back(static_cast<std::uint8_t>(dat[channel] * 4));
+        }
+    }
+    bmp.resize(bmp.size() + 3, 0);  // the row padded to 12 bytes
+    WriteBytes(f.Path("deep.bmp"), bmp);
+    std::vector<Tile> expected = f.tiles;
+    expected[0] = TileOf(3, 1, [](int x, int) { return x == 2 ? 9 : 5; });
+    for (const bool dither : {false, true}) {
+        std::vector<std::string> args{"import", "--match-palette", f.Path("P.DAT")};
+        if (dither) {
+            args.push_back("--dither");
+        }
+        args.insert(args.end(), {f.Path("IN.ART"), "1", f.Path("deep.bmp"), f.Path("OUT.ART")});
+        const ToolRun run = RunTool(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(ReadBytes(f.Path("OUT.ART")), ArtFileBytes(expected, 3));
+    }
+    // Without matching its pixels are no palette indices; --dither goes with matching.
+    ScratchDir out;
+    const ToolRun plain = RunTool(
+        {"import", f.Path("IN.ART"), "1", f.Path("deep.bmp"), (out.root() / "O.ART").string()});
+    ExpectRefused(plain, out.root());
+    EXPECT_NE(plain.err.find("Only 8-bit bitmaps can be imported into ART files. (--match-palette "
+                             "matches the colours of bitmaps of 1, 4, 16, 24 and 32 bits)"),
+              std::string::npos)
+        << plain.err;
+    const ToolRun misuse = RunTool({"import", "--dither", "--palette", f.Path("P.DAT"),
+                                    f.Path("IN.ART"), "1", f.Path("deep.bmp"), "O.ART"});
+    EXPECT_EQ(misuse.exitCode, 2);
+    EXPECT_NE(misuse.err.find("(--dither goes with --match-palette)"), std::string::npos);
+}
+
 TEST(ToolPng, ImportOptionsAreCheckedAndBadPngsChangeNothing) {
     PngFolder f;
     for (const auto& [args, why] : std::vector<std::pair<std::vector<std::string>, std::string>>{
