@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "common/FolderFiles.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -10,13 +12,6 @@ namespace pixmill {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 CommandLine WrongUsage(std::string what) {
     CommandLine line;
@@ -97,31 +92,7 @@ std::string VersionText() {
 }
 
 std::string PaletteBeside(const std::string& artPath) {
-    fs::path folder = fs::path(artPath).parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    // Where a case-sensitive file system holds more than one spelling, the
-    // usual one wins, then the first by name, so that every run takes the same.
-    // A folder that cannot be read has none; nothing here may throw.
-    std::optional<fs::path> found;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error); !error && it != fs::directory_iterator();
-         it.increment(error)) {
-        const fs::directory_entry& entry = *it;
-        const std::string name = entry.path().filename().string();
-        std::error_code typeError;
-        if (!EqualIgnoringCase(name, "PALETTE.DAT") || !entry.is_regular_file(typeError)) {
-            continue;
-        }
-        if (name == "PALETTE.DAT") {
-            return entry.path().string();
-        }
-        if (!found || entry.path().filename() < found->filename()) {
-            found = entry.path();
-        }
-    }
-    return found ? found->string() : std::string();
+    return FindFileIgnoringCase(fs::path(artPath).parent_path().string(), "PALETTE.DAT");
 }
 
 }  // namespace pixmill
