@@ -39,7 +39,7 @@ Result<LookupTables> ReadLookup(std::span<const std::uint8_t> bytes) {
     const std::size_t palettesAt = 1 + swapsSize;
     const std::size_t following = bytes.size() - palettesAt;
     const std::size_t whole = following / kPaletteColoursSize;
-    if (whole > kMaxAlternatives) {
+    if (following > kMaxAlternatives * kPaletteColoursSize) {
         return Status::Fail(Bytes(following - kMaxAlternatives * kPaletteColoursSize) +
                             " follow the five alternative palettes, where the file should end");
     }

@@ -33,14 +33,21 @@ constexpr Command kCommands[] = {
      pixmill::tool::CheckInfoUsage, pixmill::tool::RunInfo},
     {"resave", 2, 2, "IN.ART OUT.ART", "read and write back; sets the tile-count field", nullptr,
      pixmill::tool::RunResave},
-    {"export", 3, 5, "IN.ART PALETTE OUT_BASE [FIRST [LAST]]",
+    {"export", 3, 6, "[--game-numbers] IN.ART PALETTE OUT_BASE [FIRST [LAST]]",
      "tiles as OUT_BASE0001.BMP, ...; for OUT_BASE NAME.png, indexed PNGs NAME0001.PNG, ...",
      pixmill::tool::CheckExportUsage, pixmill::tool::RunExport},
-    {"import", 4, 6, "[--palette PALETTE | --match-palette PALETTE] IN.ART TILE PICTURE OUT.ART",
+    {"import", 4, 7,
+     "[--game-numbers] [--palette PALETTE | --match-palette PALETTE] IN.ART TILE PICTURE OUT.ART",
      "put an 8-bit bitmap or a PNG (*.png) in place of tile TILE's picture",
      pixmill::tool::CheckImportUsage, pixmill::tool::RunImport},
     {"palette", 2, 2, "IN OUT", "convert a palette (*.PAL: RIFF, any other name: Build)", nullptr,
      pixmill::tool::RunPalette},
+    {"set", 1, 1, "FOLDER",
+     "list a game's set of TILES###.ART files: their ranges, gaps, overlaps, tile count", nullptr,
+     pixmill::tool::RunSet},
+    {"mod", 4, 5, "[--ifcrc] BASE CHANGED PALETTE OUTDIR",
+     "the tiles of CHANGED that differ from BASE as OUTDIR/tiles.def and PNGs in OUTDIR/tiles",
+     pixmill::tool::CheckModUsage, pixmill::tool::RunMod},
 };
 
 constexpr std::string_view kDetails =
@@ -54,7 +61,12 @@ constexpr std::string_view kDetails =
     "values as palette indices; with --palette it warns when the picture's colour\n"
     "table is not that palette, and with --match-palette it maps the picture's\n"
     "colours (any PNG) to the nearest palette entries instead. An export to PNG\n"
-    "skips 0 x 0 tiles, saying so. Exit status: 0 done, 1 failed, 2 wrong usage.\n";
+    "skips 0 x 0 tiles, saying so. With --game-numbers, TILE, FIRST and LAST are\n"
+    "numbers in the game, IN.ART may be a folder of a game's set (TILES###.ART),\n"
+    "export names each file by its tile's number, and import writes the file that\n"
+    "holds TILE. mod compares tiles by game number (BASE and CHANGED are ART files\n"
+    "or folders of sets); --ifcrc applies each picture only where the game's tile\n"
+    "is the original. Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 
 void PrintUsage(std::FILE* stream) {
     std::fprintf(stream, "usage: pixmill-tool COMMAND ARGUMENTS...\n\ncommands:\n");

@@ -151,6 +151,8 @@ TEST(LookupFile, ThatDoesNotFitIsRefusedWithItsReason) {
     Bytes partPalette = LookupFileBytes({{1, Identity()}}, 1);
     partPalette.resize(partPalette.size() - 468);
     Bytes sixPalettes = LookupFileBytes({}, 6);
+    Bytes fiveAndSome = LookupFileBytes({}, 5);
+    fiveAndSome.resize(fiveAndSome.size() + 100);
     Bytes bright = LookupFileBytes({}, 3);
     bright[1 + 768 * 2 + 3 * 7 + 1] = 64;
     const std::pair<Bytes, const char*> cases[] = {
@@ -159,6 +161,7 @@ TEST(LookupFile, ThatDoesNotFitIsRefusedWithItsReason) {
         {claims255, "it claims 255 palette swaps (65535 bytes), but only 3 bytes follow"},
         {partPalette, "the file ends 300 bytes into alternative palette 1 (Underwater)"},
         {sixPalettes, "768 bytes follow the five alternative palettes"},
+        {fiveAndSome, "100 bytes follow the five alternative palettes"},
         {bright, "alternative palette 3 (Title screen) gives colour 7 the value 64"},
     };
     for (const auto& [bytes, why] : cases) {
