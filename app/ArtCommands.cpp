@@ -28,16 +28,22 @@ void LoadArtFile(Editor& editor, const std::string& path) {
         Warn(editor.prompts, "Error opening ART file.\n" + read.reason());
         return;
     }
+    ShowOpenedTileset(editor, std::move(*read), true);  // artPath and artFileNumber come with it
+}
+
+void ShowOpenedTileset(Editor& editor, Tileset&& tileset, bool saved) {
+    Form1& form = *editor.form1;
     StopAnimationPreview(editor);
 
     editor.state.currentTile = 0;
     editor.state.tileDrawX = 0;
     editor.state.tileDrawY = 0;
-    editor.tileset = std::move(*read);  // artPath and artFileNumber come with it
-    StartHistory(editor, true);
+    editor.tileset = std::move(tileset);
+    StartHistory(editor, saved);
 
     editor.form2->VScroll1->setValue(0);
-    form.mnuSave->setEnabled(true);
+    // A tileset with no file yet (a recovered new one) is saved as a new file.
+    form.mnuSave->setEnabled(!editor.tileset.artPath.empty());
     form.mnuSaveAs->setEnabled(true);
     SetMenuEnabled(form.mnuTile, true);
 

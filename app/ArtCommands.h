@@ -14,6 +14,11 @@ void LoadArtFile(Editor& editor, const std::string& path);
 // What the file dialog offers for tilesets.
 inline constexpr char kArtFilter[] = "Build Engine Tilesets (*.ART)|*.ART";
 
+// Shows a tileset that replaces the one before, read from a file (saved) or
+// recovered (not saved), with its first tile current.
+struct Tileset;
+void ShowOpenedTileset(Editor& editor, Tileset&& tileset, bool saved);
+
 // Writes the tileset to path. replaceWithoutAsking: the Save command, which
 // replaces an existing file without a question; otherwise ConfirmOverwrite
 // asks first. The old file is replaced only by a complete new one. True when

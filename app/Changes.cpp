@@ -6,6 +6,7 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/Recovery.h"
 #include "app/WindowProcedures.h"
 #include "editing/TilesetChange.h"
 
@@ -99,6 +100,9 @@ void ShowHistoryState(Editor& editor) {
     form.mnuRedo->setEnabled(history.CanRedo());
     form.mnuRedo->setText(QString::fromStdString(history.CanRedo() ? "Redo " + history.RedoName()
                                                                    : std::string("Redo")));
+    if (editor.recovery) {
+        editor.recovery->Follow();
+    }
 }
 
 }  // namespace pixmill

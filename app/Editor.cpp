@@ -2,6 +2,7 @@
 
 #include "about/About.h"
 #include "app/Form1.h"
+#include "app/Recovery.h"
 #include "browser/Form2.h"
 #include "editing/Form3.h"
 
@@ -16,6 +17,10 @@ Editor::Editor(Prompts& prompter)
 Editor::~Editor() {
     // An about window closed just now waits for the event loop to go.
     delete closingAbout_.data();
+}
+
+void Editor::KeepRecoveryCopies(const std::string& folder) {
+    recovery = std::make_unique<RecoveryKeeper>(*this, folder);
 }
 
 About& Editor::OpenAbout() {

@@ -23,6 +23,7 @@ class Form1;
 class Form2;
 class Form3;
 class About;
+class RecoveryKeeper;
 
 class Editor {
   public:
@@ -67,6 +68,11 @@ class Editor {
     About* about() const { return about_.get(); }
     About& OpenAbout();
     void CloseAbout();
+
+    // The recovery copy of unsaved work, kept in folder once this is called
+    // (the editor calls it at start; tests give a scratch folder or none).
+    std::unique_ptr<RecoveryKeeper> recovery;
+    void KeepRecoveryCopies(const std::string& folder);
 
     bool ended() const { return ended_; }
     void MarkEnded() { ended_ = true; }

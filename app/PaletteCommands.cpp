@@ -37,6 +37,7 @@ void LoadPalette(Editor& editor, const std::string& path) {
         return;
     }
     editor.palette = *read;
+    editor.palettePath = path;
     DrawPaletteStrip(editor);
     if (editor.state.currentTile > 0) {
         FillBrowser(editor);

@@ -9,6 +9,7 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/PaletteCommands.h"
+#include "app/Recovery.h"
 #include "browser/Form2.h"
 #include "editing/Form3.h"
 #include "names/NamesWindow.h"
@@ -65,6 +66,10 @@ void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
 
 void EndEditor(Editor& editor) {
     editor.MarkEnded();
+    // Whatever was unsaved has been saved or given up by now.
+    if (editor.recovery) {
+        editor.recovery->Remove();
+    }
     if (editor.about() != nullptr) {
         editor.about()->hide();
     }

@@ -18,6 +18,14 @@ bool IsTile(const Editor& editor, int n) {
     return n >= 1 && n <= editor.tileset.tileCount();
 }
 
+void EndHeldPreview(Form1& form) {
+    if (form.mnuAnim->isChecked() && form.Timer1->Interval() == 0) {
+        form.mnuAnim->setChecked(false);
+        form.Framenum = 0;
+        form.mnuprops->setEnabled(true);
+    }
+}
+
 void DrawCrosshair(PictureBox& view) {
     const int iw = view.innerWidth();
     const int ih = view.innerHeight();
@@ -53,6 +61,11 @@ void RenderCurrentTile(Editor& editor, int n) {
     const bool animated = editor.tileset.tile(n).attributes[0] != 0 || form.Timer1->Interval() > 0;
     form.mnuAnim->setEnabled(animated);
     SetMenuEnabled(form.mnuAnimSpeed, animated);
+    if (!animated) {
+        // A held preview whose tile no longer animates (cleared, say) has
+        // ended: no item may stay ticked and greyed out at once.
+        EndHeldPreview(form);
+    }
 
     ShowStatus(editor, "Rendering...");
     // A command run while events were let through may have removed the tile.
@@ -100,6 +113,10 @@ Tile* CurrentTile(Editor& editor) {
 }
 
 void ShowNoTile(Editor& editor) {
+    // With no tile there is nothing to preview.
+    Form1& form = *editor.form1;
+    form.Timer1->SetInterval(0);
+    EndHeldPreview(form);
     editor.form1->Picture1->Cls();
     editor.form1->SetStatusText("No tile selected.");
 }

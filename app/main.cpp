@@ -1,6 +1,7 @@
 // Pixmill: an editor for Build Engine tileset files.
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QWindow>
 #include <chrono>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "app/CommandLine.h"
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/Recovery.h"
 #include "app/StartUp.h"
 #include "common/AtomicFile.h"
 #include "platform/QtPrompts.h"
@@ -62,12 +64,21 @@ int main(int argc, char* argv[]) {
     // The editor ends with its main window, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // The folders of the desktop: ~/.local/share/pixmill for recovery copies.
+    QCoreApplication::setApplicationName(QStringLiteral("pixmill"));
+
     pixmill::QtPrompts prompts;
     pixmill::Editor editor(prompts);
     prompts.SetOwner(editor.form1.get());
+    editor.KeepRecoveryCopies(
+        (QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+         QStringLiteral("/recovery"))
+            .toStdString());
     editor.form1->Form_Load();
     editor.form1->show();
     pixmill::RunCommand(editor, [&] { pixmill::OpenCommandLineFiles(editor, line); });
+    // After the command line's files: a recovered tileset replaces them.
+    pixmill::RunCommand(editor, [&] { pixmill::OfferRecovery(editor); });
     prompts.RememberFile(!line.art.empty() ? line.art : line.palette);
     if (QuitAfterStart()) {
         WaitUntilOnScreen(*editor.form1);

@@ -20,7 +20,14 @@ Result<Written> ExportBitmap(Editor& editor, int position, const std::string& pa
     }
     Form1& form = *editor.form1;
     const std::string statusBefore = form.StatusText();
+    const std::uint64_t generation = editor.tilesetGeneration;
     ShowStatus(editor, "Writing " + path + "...");
+    // Events ran while the status painted: the tile is looked up again.
+    if (generation != editor.tilesetGeneration || position < 1 ||
+        position > editor.tileset.tileCount()) {
+        form.SetStatusText(statusBefore);
+        return Status::Fail("the tile is no longer in the tileset");
+    }
     const Status written =
         WriteTileBitmapFile(editor.tileset.tile(position), editor.palette, path, flush);
     if (!written) {
@@ -56,7 +63,14 @@ void BatchExportBmp(Editor& editor, int first, int last) {
     // so nothing that runs while a status text paints sees another one.
     int written = 0;
     std::string failure;
+    const std::uint64_t generation = editor.tilesetGeneration;
     for (int k = first, n = 1; k <= last; ++k, ++n) {
+        // The questions and the status texts let events run: every tile is
+        // checked against the tileset the batch started with.
+        if (generation != editor.tilesetGeneration || k > editor.tileset.tileCount()) {
+            failure = "The batch was stopped: the tileset changed while it ran.";
+            break;
+        }
         const std::string path = BatchBitmapPath(chosen, n);
         const Result<Written> result = ExportBitmap(editor, k, path, Flush::Later);
         if (!result) {

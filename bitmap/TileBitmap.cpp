@@ -62,7 +62,17 @@ Status WriteTileBitmapFile(const Tile& tile, const Palette& palette, const std::
 }
 
 std::string BatchBitmapPath(std::string_view chosenPath, int n) {
-    std::string_view base = chosenPath.substr(0, chosenPath.size() < 4 ? 0 : chosenPath.size() - 4);
+    // Four characters, not bytes, and only of the file's name: a short name
+    // never eats into the folder it is in.
+    const std::size_t slash = chosenPath.find_last_of('/');
+    const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+    std::size_t end = chosenPath.size();
+    for (int dropped = 0; dropped < 4 && end > nameStart; ++dropped) {
+        do {
+            --end;  // back over a character's continuation bytes to its first byte
+        } while (end > nameStart && (static_cast<unsigned char>(chosenPath[end]) & 0xC0) == 0x80);
+    }
+    const std::string_view base = chosenPath.substr(0, end);
     char number[16];
     std::snprintf(number, sizeof number, "%04d", n);
     return std::string(base) + number + ".BMP";

@@ -28,7 +28,8 @@ std::vector<std::uint8_t> TileBitmapBytes(const Tile& tile, const Palette& palet
 Status WriteTileBitmapFile(const Tile& tile, const Palette& palette, const std::string& path,
                            Flush flush = Flush::Now);
 
-// The n-th file of a batch: the chosen name without its last four characters,
+// The n-th file of a batch: the chosen name without the last four characters
+// of its file name (the folder is never cut),
 // n as four digits, then ".BMP" (tiles.bmp and 12 give tiles0012.BMP).
 std::string BatchBitmapPath(std::string_view chosenPath, int n);
 

@@ -1,14 +1,22 @@
 #pragma once
-// CRC-32 as zip and PNG compute it (reflected polynomial 0xEDB88320, all bits
-// set before and inverted after): what source ports compare a tile's pixels
-// against in a definition file's "ifcrc".
+// CRC-32 (the polynomial of zlib, PNG and the source ports' checksums), fed in
+// pieces.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
 namespace pixmill {
 
-// crc: the value of the bytes before these, so that a run can be continued.
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc = 0);
+class Crc32 {
+  public:
+    void Add(std::span<const std::uint8_t> bytes);
+    std::uint32_t value() const { return ~state_; }
+
+  private:
+    std::uint32_t state_ = 0xFFFFFFFFu;
+};
+
+std::uint32_t Crc32Of(std::span<const std::uint8_t> bytes);
 
 }  // namespace pixmill

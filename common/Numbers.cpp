@@ -54,13 +54,17 @@ int DigitValue(char upper) {
 }
 
 double ReadRadix(Cursor& cursor) {
-    int radix = 8;  // a bare ampersand before digits is octal
+    // Only &H and &O introduce a number; an ampersand before anything else
+    // begins no number at all.
+    int radix = 0;
     if (cursor.PeekUpper() == 'H') {
         radix = 16;
-        cursor.Advance();
     } else if (cursor.PeekUpper() == 'O') {
-        cursor.Advance();
+        radix = 8;
+    } else {
+        return 0;
     }
+    cursor.Advance();
     double value = 0;
     while (DigitValue(cursor.PeekUpper()) < radix) {
         value = value * radix + DigitValue(cursor.PeekUpper());

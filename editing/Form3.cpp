@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/Editor.h"
 #include "app/WindowProcedures.h"
@@ -110,6 +111,24 @@ Form3::Form3(Editor& editor) : QDialog(nullptr), editor_(editor) {
         setTabOrder(order[i], order[i + 1]);
     }
     Command1->setFocus();
+
+    // Object names are the names in the code, so that tools and tests find
+    // each control; accessible names are what a screen reader says of a box:
+    // the caption beside it.
+    setObjectName(QStringLiteral("Form3"));
+    const std::pair<QObject*, const char*> named[] = {
+        {Label1, "Label1"},   {Text1, "Text1"},     {Label2, "Label2"},     {Option1, "Option1"},
+        {Option2, "Option2"}, {Option3, "Option3"}, {Option4, "Option4"},   {Label3, "Label3"},
+        {Label4, "Label4"},   {Check1, "Check1"},   {Text2, "Text2"},       {Label5, "Label5"},
+        {Check2, "Check2"},   {Text3, "Text3"},     {Command1, "Command1"}, {Command2, "Command2"}};
+    for (const auto& [object, name] : named) {
+        object->setObjectName(QString::fromLatin1(name));
+    }
+    Text1->setAccessibleName(QStringLiteral("Number of frames in animation"));
+    Text2->setAccessibleName(QStringLiteral("X offset"));
+    Check1->setAccessibleName(QStringLiteral("X offset negative"));
+    Text3->setAccessibleName(QStringLiteral("Y offset"));
+    Check2->setAccessibleName(QStringLiteral("Y offset negative"));
 
     connect(Command1, &QPushButton::clicked, this,
             [this] { RunCommand(editor_, [this] { Command1_Click(); }); });

@@ -62,7 +62,7 @@ std::vector<ModTile> ModChanges(const Tileset& base, const Tileset& changed) {
         mod.gameBits = original != before.end() &&
                        (old.attributes[3] & ~kSpeedBits) != (tile->attributes[3] & ~kSpeedBits);
         if (original != before.end() && old.PixelCount() > 0) {
-            mod.originalCrc = Crc32(old.pixels.view());
+            mod.originalCrc = Crc32Of(old.pixels.view());
         }
         if (mod.picture || mod.animation || mod.gameBits) {
             differing.emplace(number, std::move(mod));
@@ -76,7 +76,7 @@ std::vector<ModTile> ModChanges(const Tileset& base, const Tileset& changed) {
             mod.picture = tile->PixelCount() > 0;
             mod.animation = !SameAnimation(*tile, empty);
             if (tile->PixelCount() > 0) {
-                mod.originalCrc = Crc32(tile->pixels.view());
+                mod.originalCrc = Crc32Of(tile->pixels.view());
             }
             differing.emplace(number, std::move(mod));
         }

@@ -5,7 +5,7 @@
 namespace pixmill {
 
 void DoEvents() {
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace pixmill

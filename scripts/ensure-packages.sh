@@ -24,5 +24,6 @@ ensure_packages() {
 # and libpng (PNG in pixmill-tool).
 PIXMILL_BUILD_PACKAGES=(g++ make cmake libgtest-dev libbenchmark-dev qt6-base-dev libpng-dev)
 # What the test command needs beyond the build: clang for the fuzzers; dpkg-dev
-# (dpkg-shlibdeps) and desktop-file-utils for the package check.
-PIXMILL_TEST_PACKAGES=(clang dpkg-dev desktop-file-utils)
+# (dpkg-shlibdeps) and desktop-file-utils for the package check; Qt's private
+# headers, through which the window tests queue keys as the window system does.
+PIXMILL_TEST_PACKAGES=(clang dpkg-dev desktop-file-utils qt6-base-private-dev)

@@ -3,9 +3,11 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include <tuple>
 
 #include "app/WindowProcedures.h"
+#include "editing/Form3.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
 #include "tests/app/WindowTestSupport.h"
@@ -388,7 +391,12 @@ TEST_F(Form1Test, EveryControlHasItsCodeNameAndANameAScreenReaderSpeaks) {
         {form.Command1, "Command1", "Previous tile"},
         {form.Command2, "Command2", "Next tile"},
         {browser.Picture1, "Picture1", "Tile thumbnails"},
-        {browser.VScroll1, "VScroll1", "Thumbnail rows"}};
+        {browser.VScroll1, "VScroll1", "Thumbnail rows"},
+        {editor.form3().Text1, "Text1", "Number of frames in animation"},
+        {editor.form3().Text2, "Text2", "X offset"},
+        {editor.form3().Check1, "Check1", "X offset negative"},
+        {editor.form3().Text3, "Text3", "Y offset"},
+        {editor.form3().Check2, "Check2", "Y offset negative"}};
     for (const auto& [control, objectName, spoken] : controls) {
         EXPECT_EQ(control->objectName().toStdString(), objectName);
         EXPECT_EQ(name(control), spoken) << objectName;

@@ -69,6 +69,13 @@ TEST(BitmapExport, BatchNamesDropTheLastFourCharacters) {
     EXPECT_EQ(BatchBitmapPath("/out/tiles.bmp", 12), "/out/tiles0012.BMP");
     EXPECT_EQ(BatchBitmapPath("/out/tiles", 3), "/out/t0003.BMP");
     EXPECT_EQ(BatchBitmapPath("abc", 4096), "4096.BMP");
+    // Characters, not bytes: "é" and "€" are one each.
+    EXPECT_EQ(BatchBitmapPath("/out/tuilé€.bmp", 2), "/out/tuilé€0002.BMP");
+    EXPECT_EQ(BatchBitmapPath("/out/nécé", 2), "/out/0002.BMP");
+    EXPECT_EQ(BatchBitmapPath("/out/xnécé", 2), "/out/x0002.BMP");
+    // Only the file's name is cut: a short name leaves its folder whole.
+    EXPECT_EQ(BatchBitmapPath("out/t", 1), "out/0001.BMP");
+    EXPECT_EQ(BatchBitmapPath("/a/bc/", 1), "/a/bc/0001.BMP");
 }
 
 TEST(BitmapImport, GivesBackWhatExportWrote) {

@@ -71,7 +71,8 @@ TEST(ReadLeadingNumber, RadixFormsOnlyWhereAllowed) {
     EXPECT_EQ(ReadLeadingNumber("&H1F", NumberForms::DecimalOrRadix), 31);
     EXPECT_EQ(ReadLeadingNumber("&hff // x", NumberForms::DecimalOrRadix), 255);
     EXPECT_EQ(ReadLeadingNumber("&O17", NumberForms::DecimalOrRadix), 15);
-    EXPECT_EQ(ReadLeadingNumber("&17", NumberForms::DecimalOrRadix), 15);
+    // A bare ampersand is no radix: no number begins there.
+    EXPECT_EQ(ReadLeadingNumber("&17", NumberForms::DecimalOrRadix), 0);
     EXPECT_EQ(ReadLeadingNumber("&O19", NumberForms::DecimalOrRadix), 1);
     EXPECT_EQ(ReadLeadingNumber("&HG", NumberForms::DecimalOrRadix), 0);
     EXPECT_EQ(ReadLeadingNumber("12", NumberForms::DecimalOrRadix), 12);

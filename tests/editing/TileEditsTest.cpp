@@ -67,6 +67,16 @@ TEST(ResizeTilePixels, KeepsTheTopLeftAndFillsWithZero) {
     EXPECT_EQ(tile.Pixel(1, 2), before.Pixel(1, 2));
     EXPECT_EQ(tile.Pixel(1, 3), 0);
     EXPECT_EQ(tile.pixels.size(), 5u);
+
+    // A width with no height (as a file or an import may give) has no pixels
+    // to keep, and none is read.
+    for (const auto& [w, h] : {std::pair{7, 0}, std::pair{0, 7}}) {
+        Tile empty;
+        empty.width = static_cast<std::int16_t>(w);
+        empty.height = static_cast<std::int16_t>(h);
+        const Tile resized = ResizedTile(empty, 3, 2);
+        EXPECT_EQ(resized.pixels, TilePixels({0, 0, 0, 0, 0, 0})) << w << "x" << h;
+    }
 }
 
 TEST(InsertBlankTile, MovesTheTilesFromItsPositionUp) {

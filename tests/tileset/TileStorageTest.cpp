@@ -57,6 +57,17 @@ TEST(TileStorage, AnEditReachesOnlyItsOwnTileAndLeavesTheBytesSavedForTheOthers)
             EXPECT_EQ(set->tile(i).pixels, FourTiles().tile(i).pixels) << what << ", tile " << i;
         }
         EXPECT_FALSE(set->tile(2).pixels.IsShared()) << what;
+        // A copy of a tile that owns its pixels shares them until either side
+        // writes: the same edit again reaches only the tile it is made on.
+        const Tile afterFirst = set->tile(2);
+        const Tile snapshotCopy = afterFirst;
+        Tile second = afterFirst;
+        edit(second);
+        EXPECT_EQ(afterFirst.pixels, snapshotCopy.pixels) << what;
+        EXPECT_EQ(set->tile(2).pixels, snapshotCopy.pixels) << what;
+        if (!second.pixels.empty() && !afterFirst.pixels.empty()) {
+            EXPECT_NE(second.pixels.data(), set->tile(2).pixels.data()) << what;
+        }
         // Saving writes the untouched tiles' bytes exactly as they were read.
         set->tile(2) = FourTiles().tile(2);
         auto saved = ArtBytes(*set);
