@@ -75,7 +75,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return "Usage: pixmill [--palette FILE] [--names FILE.h] [FILE.ART]\n"
+    return "Usage: pixmill [--palette FILE] [--names FILE.h] [FILE.ART | FOLDER]\n"
            "       pixmill --help | --version\n"
            "\n"
            "  --palette FILE   load a palette (Build *.DAT or Windows *.PAL) as\n"
@@ -83,6 +83,8 @@ std::string UsageText() {
            "  --names FILE.h   read tile names from a names header\n"
            "  FILE.ART         open a tileset as File > Open ART... does; without\n"
            "                   --palette, a PALETTE.DAT beside it (any case) is loaded\n"
+           "  FOLDER           open a game's TILES###.ART files in it as one set, as\n"
+           "                   File > Open Tile Set... does; its PALETTE.DAT likewise\n"
            "  --help           print this text and exit\n"
            "  --version        print the version and exit\n";
 }

@@ -14,6 +14,7 @@
 #include "editing/History.h"
 #include "names/TileNames.h"
 #include "palette/Palette.h"
+#include "palette/Remap.h"
 #include "platform/Prompts.h"
 #include "tileset/Tileset.h"
 
@@ -49,6 +50,18 @@ class Editor {
     History history;
     // The palette file last loaded, for the recovery copy.
     std::string palettePath;
+    // The shade tables of that palette file and the swaps and alternative
+    // palettes of the LOOKUP.DAT beside it (empty when there are none), and
+    // the ones the tiles are drawn through.
+    ShadeTables shadeTables;
+    LookupTables lookupTables;
+    DrawingChoice drawing;
+
+    // The tiles as last read from disk, which "Export Changes as Mod..."
+    // compares with, and as last read or written, which tells a set's save
+    // the files to write. Copies of tiles share their pixels.
+    Tileset loadedTileset;
+    Tileset savedTileset;
 
     // The browser's page of thumbnails, drawn as it is shown, and its header.
     ThumbnailImage thumbnailImage;

@@ -105,6 +105,7 @@ Form1::Form1(Editor& editor) : CommonDialog1(editor.prompts), editor_(editor) {
     setCentralWidget(client);
     CreateControls(client);
     CreateMenus();
+    CreateSetMenus();
     ConnectHandlers();
     CreateKeys();
     NameControls();

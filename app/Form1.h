@@ -2,7 +2,9 @@
 // The main window: the tile view, the palette strip and its swatches, the
 // paging buttons, the status line, the menus and the shared file dialog.
 // Handlers live in one file per menu: Form1_File.cpp, Form1_View.cpp,
-// Form1_Tile.cpp, and the animation preview's in Form1_Preview.cpp.
+// Form1_Tile.cpp, the animation preview's in Form1_Preview.cpp, and those of
+// a game's set of files, its shades and swaps and the mod export in
+// Form1_Set.cpp.
 
 #include <QMainWindow>
 #include <string>
@@ -51,6 +53,8 @@ class Form1 : public QMainWindow {
     QAction* mnuOpen;
     QAction* mnuSave;
     QAction* mnuSaveAs;
+    QAction* mnuOpenSet;    // "Open Tile Set..."
+    QAction* mnuExportMod;  // "Export Changes as Mod..."
     QAction* mnuExit;
 
     QMenu* mnuEdit;
@@ -81,6 +85,8 @@ class Form1 : public QMainWindow {
     QAction* mnu2x;
     QAction* mnu4x;
     QAction* mnu8x;
+    QMenu* mnuShade;  // "None", then a level for each shade table
+    QMenu* mnuSwap;   // "None", the LOOKUP.DAT's swaps, its alternative palettes
     QAction* mnuAbout;
 
     std::string Caption() const;
@@ -102,6 +108,8 @@ class Form1 : public QMainWindow {
     void mnuNames_Click();
     // Ctrl+S while "Save ART" is off: a tileset with no file yet is saved as a new one.
     void SaveKeyWithoutFile();
+    void mnuOpenSet_Click();
+    void mnuExportMod_Click();
 
     // Edit menu
     void mnuUndo_Click();
@@ -147,6 +155,7 @@ class Form1 : public QMainWindow {
   private:
     void CreateControls(QWidget* client);
     void CreateMenus();
+    void CreateSetMenus();
     void ConnectHandlers();
     void CreateKeys();
     void NameControls();

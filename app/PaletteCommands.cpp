@@ -4,6 +4,7 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/SetCommands.h"
 #include "app/WindowProcedures.h"
 #include "palette/PaletteFile.h"
 #include "platform/PictureBox.h"
@@ -38,6 +39,8 @@ void LoadPalette(Editor& editor, const std::string& path) {
     }
     editor.palette = *read;
     editor.palettePath = path;
+    // Its shade tables and the LOOKUP.DAT beside it; a refusal leaves the palette loaded.
+    const std::string tablesRefused = LoadGameTables(editor, path);
     DrawPaletteStrip(editor);
     if (editor.state.currentTile > 0) {
         FillBrowser(editor);
@@ -48,6 +51,9 @@ void LoadPalette(Editor& editor, const std::string& path) {
     form.mnuNew->setEnabled(true);
     SetBackColor(form.Label2, ColourOf(editor.palette[0]));
     SetBackColor(form.Label3, ColourOf(editor.palette[255]));
+    if (!tablesRefused.empty()) {
+        Warn(editor.prompts, tablesRefused);
+    }
 }
 
 void ExportPalette(Editor& editor, const std::string& path) {

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <filesystem>
+#include <system_error>
 
 #include "about/About.h"
 #include "app/ArtCommands.h"
@@ -9,6 +11,7 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/PaletteCommands.h"
+#include "app/SetCommands.h"
 #include "app/Recovery.h"
 #include "browser/Form2.h"
 #include "editing/Form3.h"
@@ -43,9 +46,13 @@ std::string PaletteNeededText(const std::string& artPath) {
 
 void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
     Form1& form = *editor.form1;
+    std::error_code error;
+    const bool set = !line.art.empty() && std::filesystem::is_directory(line.art, error);
     std::string palette = line.palette;
     if (palette.empty() && !line.art.empty()) {
-        palette = PaletteBeside(line.art);
+        // A set's palette lies in its folder, among its files.
+        palette = PaletteBeside(set ? (std::filesystem::path(line.art) / "TILES000.ART").string()
+                                    : line.art);
     }
     if (!palette.empty()) {
         LoadPalette(editor, palette);
@@ -59,6 +66,10 @@ void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
     }
     if (!form.mnuOpen->isEnabled()) {
         form.SetStatusText(PaletteNeededText(line.art));
+        return;
+    }
+    if (set) {
+        OpenTileSet(editor, line.art);
         return;
     }
     LoadArtFile(editor, line.art);

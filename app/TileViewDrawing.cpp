@@ -5,6 +5,7 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/SetView.h"
 #include "app/TileView.h"
 #include "app/WindowProcedures.h"
 #include "platform/Dib.h"
@@ -83,7 +84,7 @@ void RenderCurrentTile(Editor& editor, int n) {
         VisibleTileRegion(tile.width, tile.height, zoom, editor.state.tileDrawX,
                           editor.state.tileDrawY, view.innerWidth(), view.innerHeight());
     if (shown.width > 0 && shown.height > 0) {
-        const TileViewImage image = BuildTileViewImage(tile, editor.palette, shown);
+        const TileViewImage image = BuildTileViewImage(tile, ShownPalette(editor), shown);
         StretchDIBits(view, editor.state.tileDrawX + shown.x * zoom,
                       editor.state.tileDrawY + shown.y * zoom, shown.width * zoom,
                       shown.height * zoom, 0, 0, shown.width, shown.height, image.bytes,
@@ -93,8 +94,13 @@ void RenderCurrentTile(Editor& editor, int n) {
     if (editor.state.crosshairOn) {
         DrawCrosshair(view);
     }
-    const std::string& name = editor.tileNames.NameOf(editor.tileset.GameNumber(n));
-    form.SetStatusText(TileStatusText(n, editor.tileset.tileCount(), name, tile));
+    const std::int64_t number = editor.tileset.GameNumber(n);
+    const std::string& name = editor.tileNames.NameOf(number);
+    // In a game's set the tile is known by its number in the game and its file.
+    const SetFile* file = editor.tileset.FileHolding(n);
+    form.SetStatusText(file != nullptr
+                           ? SetTileStatusText(number, SetFileNameOf(*file), name, tile)
+                           : TileStatusText(n, editor.tileset.tileCount(), name, tile));
     ShowTileAttributes(editor);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/Editor.h"
+#include "app/SetView.h"
 #include "app/WindowProcedures.h"
 #include "browser/Form2.h"
 #include "platform/Dib.h"
@@ -36,7 +37,7 @@ void DrawBrowserPage(Editor& editor) {
     const int firstRow = std::max(0, editor.form2->VScroll1->value());
     // Rows past the last tile are black.
     SetDIBitsToDevice(page, 0, 0, kBrowserPageSide, kBrowserPageSide, 0, 0,
-                      editor.thumbnailImage.DrawPage(editor.tileset, editor.palette, firstRow),
+                      editor.thumbnailImage.DrawPage(editor.tileset, ShownPalette(editor), firstRow),
                       editor.browserHeader);
     page.Refresh();
 }
@@ -59,15 +60,7 @@ std::string BrowserTileTip(Editor& editor, int x, int y) {
     if (t < 1 || t > editor.tileset.tileCount()) {
         return {};
     }
-    const Tile& tile = editor.tileset.tile(static_cast<int>(t));
-    return std::string("Tile ")
-        .append(std::to_string(t))
-        .append(" (ART ")
-        .append(std::to_string(editor.tileset.firstTileNumber + t - 1))
-        .append(") - ")
-        .append(std::to_string(tile.width))
-        .append("x")
-        .append(std::to_string(tile.height));
+    return TileTipText(editor.tileset, static_cast<int>(t));
 }
 
 }  // namespace pixmill

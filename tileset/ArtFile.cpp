@@ -256,6 +256,8 @@ Result<Tileset> ReadArt(std::span<const std::uint8_t> bytes) {
 }
 
 Result<Tileset> ReadArtFile(const std::string& path) {
+    // Taken first: a change after it, even during the read, shows at a save.
+    const FileStamp stamp = StampOf(path);
     // A small buffer: the header and tables come through it, the pixels go
     // straight from the file into the tileset's block.
     auto source = FileSource::Open(path, kSmallReadBuffer);
@@ -279,6 +281,7 @@ Result<Tileset> ReadArtFile(const std::string& path) {
     if (tileset) {
         tileset->artPath = path;
         tileset->artFileNumber = ArtFileNumber(path);
+        tileset->stamp = stamp;
     }
     return tileset;
 }

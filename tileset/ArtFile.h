@@ -64,7 +64,7 @@ Result<Tileset> ReadArt(std::span<const std::uint8_t> bytes);
 // Bytes already in memory that the caller hands over: the tiles look into
 // them and no pixel is copied.
 Result<Tileset> ReadArt(SharedBytes bytes);
-// Also sets artPath and artFileNumber.
+// Also sets artPath, artFileNumber and the file's stamp.
 Result<Tileset> ReadArtFile(const std::string& path);
 
 // Checks that the tileset can be written as an ART file at all.

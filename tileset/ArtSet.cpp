@@ -296,6 +296,15 @@ std::string SetFolderOf(const std::string& folderOrFile) {
     return parent.empty() ? std::string(".") : parent;
 }
 
+Result<Tileset> RecoveredSet(Tileset set, const Tileset& copy) {
+    if (copy.tileCount() != set.tileCount()) {
+        return Status::Fail("the set's files now hold " + std::to_string(set.tileCount()) +
+                            " tiles, and the copy " + std::to_string(copy.tileCount()));
+    }
+    set.tiles = copy.tiles;
+    return set;
+}
+
 Tileset SetFileTileset(const Tileset& set, const SetFile& file) {
     Tileset one;
     one.buildArtPrefix = file.buildArtPrefix;

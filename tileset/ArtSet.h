@@ -79,6 +79,11 @@ Result<OpenedSet> OpenArtSet(const std::string& folder);
 // The folder of a set given as a folder or as any file in it.
 std::string SetFolderOf(const std::string& folderOrFile);
 
+// The tiles of a recovery copy of a set (all its tiles, in order) put back
+// into the set as it is on disk now; refused when the files no longer hold
+// as many tiles.
+Result<Tileset> RecoveredSet(Tileset set, const Tileset& copy);
+
 // One file of a set as the ART file it is written to: its header, its
 // "BUILDART" if it had one, and its own tiles (sharing their pixels).
 Tileset SetFileTileset(const Tileset& set, const SetFile& file);

@@ -44,6 +44,9 @@ struct Tileset {
     int artFileNumber = 0;
     // The file; for a set, its folder.
     std::string artPath;
+    // The file at artPath as last read or written, to tell a change by
+    // another program before a save replaces it. A set's files keep theirs.
+    FileStamp stamp;
     std::vector<Tile> tiles;
     // A game's set of files, in order of their numbers: each file's tiles
     // follow the one before's in tiles. Empty for a single file. The first
