@@ -44,6 +44,7 @@ void MakeNewTileset(Tileset& tileset) {
     tileset.lastTileNumber = 255;
     tileset.tiles.assign(256, Tile{});
     tileset.setFiles.clear();
+    tileset.stamp = {};
 }
 
 }  // namespace pixmill
