@@ -80,9 +80,8 @@ bool Recover(Editor& editor, LeftRecovery& left) {
     if (std::filesystem::is_directory(read->artPath, folderError)) {
         read = RecoveredSetTiles(*read);
         if (!read) {
-            Warn(editor.prompts,
-                 "The recovery copy no longer fits the tile set in " + left.note.artPath +
-                     " and has been kept.\n" + read.reason());
+            Warn(editor.prompts, "The recovery copy no longer fits the tile set in " +
+                                     left.note.artPath + " and has been kept.\n" + read.reason());
             return false;
         }
     }

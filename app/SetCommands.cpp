@@ -100,7 +100,8 @@ bool SaveTileSet(Editor& editor) {
             const Tileset one = SetFileTileset(set, file);
             written = CheckWritableAsArt(one);
             if (written) {
-                written = batch.Add(file.path, [&one](ByteSink& sink) { return WriteArt(one, sink); });
+                written =
+                    batch.Add(file.path, [&one](ByteSink& sink) { return WriteArt(one, sink); });
             }
             if (!written) {
                 written = Status::Fail(file.path + ": " + written.reason());
@@ -196,10 +197,10 @@ void ExportChangesAsMod(Editor& editor) {
                                        [](const ModTile& t) { return t.originalCrc.has_value(); });
     options.ifcrc =
         originals &&
-        editor.prompts.MsgBox("Should each picture replace its tile only where the game's own tile "
-                              "is still the one it was made from (ifcrc)?",
-                              MessageIcon::Question, MessageButtons::YesNo,
-                              "Pixmill") == MessageAnswer::Yes;
+        editor.prompts.MsgBox(
+            "Should each picture replace its tile only where the game's own tile "
+            "is still the one it was made from (ifcrc)?",
+            MessageIcon::Question, MessageButtons::YesNo, "Pixmill") == MessageAnswer::Yes;
     const std::string statusBefore = form.StatusText();
     ShowStatus(editor, "Writing " + path + "...");
     const Result<ModWritten> written = WriteMod(tiles, editor.palette, path, options);
@@ -208,9 +209,9 @@ void ExportChangesAsMod(Editor& editor) {
         Warn(editor.prompts, "Error writing the mod.\n" + written.reason());
         return;
     }
-    form.SetStatusText("Done: " + std::to_string(tiles.size()) +
-                       (tiles.size() == 1 ? " tile, " : " tiles, ") +
-                       std::to_string(written->pngs) + (written->pngs == 1 ? " picture." : " pictures."));
+    form.SetStatusText(
+        "Done: " + std::to_string(tiles.size()) + (tiles.size() == 1 ? " tile, " : " tiles, ") +
+        std::to_string(written->pngs) + (written->pngs == 1 ? " picture." : " pictures."));
 }
 
 }  // namespace pixmill

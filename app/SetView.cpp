@@ -53,8 +53,9 @@ std::string SetSaveQuestion(const std::string& folder, const std::vector<std::st
 }
 
 std::string ChangedOnDiskQuestion(const std::string& path, bool stillThere) {
-    return path + (stillThere ? " has changed on disk since it was opened."
-                              : " has been removed since it was opened.") +
+    return path +
+           (stillThere ? " has changed on disk since it was opened."
+                       : " has been removed since it was opened.") +
            "\nReplace it with the tiles shown here?";
 }
 

@@ -92,9 +92,9 @@ void FillDrawingMenus(Editor& editor, Form1& form) {
     }
     for (std::size_t i = 0; i < lookup.alternatives.size(); ++i) {
         const int at = static_cast<int>(i);
-        AddChoice(editor, swap, swaps, QString::fromLatin1(kAlternativePaletteNames[i].data(),
-                                                           static_cast<qsizetype>(
-                                                               kAlternativePaletteNames[i].size())),
+        AddChoice(editor, swap, swaps,
+                  QString::fromLatin1(kAlternativePaletteNames[i].data(),
+                                      static_cast<qsizetype>(kAlternativePaletteNames[i].size())),
                   now.alternative == at, [at](DrawingChoice& c) {
                       c.alternative = at;
                       c.swapNumber.reset();

@@ -98,9 +98,8 @@ void RenderCurrentTile(Editor& editor, int n) {
     const std::string& name = editor.tileNames.NameOf(number);
     // In a game's set the tile is known by its number in the game and its file.
     const SetFile* file = editor.tileset.FileHolding(n);
-    form.SetStatusText(file != nullptr
-                           ? SetTileStatusText(number, SetFileNameOf(*file), name, tile)
-                           : TileStatusText(n, editor.tileset.tileCount(), name, tile));
+    form.SetStatusText(file != nullptr ? SetTileStatusText(number, SetFileNameOf(*file), name, tile)
+                                       : TileStatusText(n, editor.tileset.tileCount(), name, tile));
     ShowTileAttributes(editor);
 }
 

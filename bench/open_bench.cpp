@@ -208,7 +208,8 @@ struct SetFolder {
                 tile.height = 64;
                 tile.pixels.resize(tile.PixelCount());
                 for (std::size_t p = 0; p < tile.PixelCount(); ++p) {
-                    tile.pixels[p] = static_cast<std::uint8_t>(p * 7 + i + static_cast<std::size_t>(f));
+                    tile.pixels[p] =
+                        static_cast<std::uint8_t>(p * 7 + i + static_cast<std::size_t>(f));
                 }
             }
             char name[16];

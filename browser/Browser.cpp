@@ -36,9 +36,10 @@ void DrawBrowserPage(Editor& editor) {
     PictureBox& page = *editor.form2->Picture1;
     const int firstRow = std::max(0, editor.form2->VScroll1->value());
     // Rows past the last tile are black.
-    SetDIBitsToDevice(page, 0, 0, kBrowserPageSide, kBrowserPageSide, 0, 0,
-                      editor.thumbnailImage.DrawPage(editor.tileset, ShownPalette(editor), firstRow),
-                      editor.browserHeader);
+    SetDIBitsToDevice(
+        page, 0, 0, kBrowserPageSide, kBrowserPageSide, 0, 0,
+        editor.thumbnailImage.DrawPage(editor.tileset, ShownPalette(editor), firstRow),
+        editor.browserHeader);
     page.Refresh();
 }
 

@@ -13,9 +13,8 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
     const auto lower = [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {

@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // A file that begins with "BUILDART" has everything 8 bytes further on.
-    const bool prefixed =
-        size >= 8 && std::memcmp(data, pixmill::kBuildArtPrefix.data(), 8) == 0;
+    const bool prefixed = size >= 8 && std::memcmp(data, pixmill::kBuildArtPrefix.data(), 8) == 0;
     PIXMILL_FUZZ_CHECK(tileset->buildArtPrefix == prefixed);
     if (prefixed) {
         data += 8;

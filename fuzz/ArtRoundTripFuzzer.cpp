@@ -14,8 +14,8 @@ namespace {
 
 bool SameTiles(const pixmill::Tileset& a, const pixmill::Tileset& b) {
     if (a.tiles.size() != b.tiles.size() || a.buildArtPrefix != b.buildArtPrefix ||
-        a.firstTileNumber != b.firstTileNumber ||
-        a.lastTileNumber != b.lastTileNumber || a.artVersion != b.artVersion) {
+        a.firstTileNumber != b.firstTileNumber || a.lastTileNumber != b.lastTileNumber ||
+        a.artVersion != b.artVersion) {
         return false;
     }
     for (std::size_t i = 0; i < a.tiles.size(); ++i) {

@@ -38,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         candidate.path = "/set/" + candidate.name;
         const std::int64_t longer = pixmill::GetU32(bytes.data() + 2) & 0xFFFFFF;
         const std::span<const std::uint8_t> first = bytes.subspan(6);
-        candidate.header = pixmill::CheckArtHeader(
-            first.first(std::min(first.size(), pixmill::kArtHeaderBytes)),
-            static_cast<std::int64_t>(first.size()) + longer);
+        candidate.header =
+            pixmill::CheckArtHeader(first.first(std::min(first.size(), pixmill::kArtHeaderBytes)),
+                                    static_cast<std::int64_t>(first.size()) + longer);
         if (candidate.header) {
             const auto& h = *candidate.header;
             PIXMILL_FUZZ_CHECK(h.header.version == 1);
@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             PIXMILL_FUZZ_CHECK(std::int64_t{h.header.lastTileNumber} - h.header.firstTileNumber +
                                    1 ==
                                h.tileCount);
-            PIXMILL_FUZZ_CHECK((h.header.buildArtPrefix ? 24 : 16) + 8 * std::int64_t{h.tileCount} <=
+            PIXMILL_FUZZ_CHECK((h.header.buildArtPrefix ? 24 : 16) +
+                                   8 * std::int64_t{h.tileCount} <=
                                static_cast<std::int64_t>(first.size()) + longer);
         }
         candidates.push_back(std::move(candidate));

@@ -115,9 +115,8 @@ std::string ModDefinitionText(const std::vector<ModTile>& tiles, const ModOption
         }
         if (mod.animation) {
             const std::uint8_t byte0 = mod.tile.attributes[0];
-            text += "animtilerange " + number + " " +
-                    std::to_string(mod.number + (byte0 & 0x3F)) + " " +
-                    std::to_string(mod.tile.attributes[3] & kSpeedBits) + " " +
+            text += "animtilerange " + number + " " + std::to_string(mod.number + (byte0 & 0x3F)) +
+                    " " + std::to_string(mod.tile.attributes[3] & kSpeedBits) + " " +
                     std::to_string(byte0 >> 6) + "\n";
         }
         if (mod.gameBits) {
@@ -150,9 +149,8 @@ Result<ModWritten> WriteMod(const std::vector<ModTile>& tiles, const Palette& pa
                 continue;
             }
             const std::string path = (folder / ModPngPath(mod.number)).string();
-            status = batch.Add(path, [&](ByteSink& sink) {
-                return WriteTilePng(mod.tile, palette, sink);
-            });
+            status = batch.Add(
+                path, [&](ByteSink& sink) { return WriteTilePng(mod.tile, palette, sink); });
             if (!status) {
                 status = Status::Fail(path + ": " + status.reason());
                 break;
@@ -161,8 +159,9 @@ Result<ModWritten> WriteMod(const std::vector<ModTile>& tiles, const Palette& pa
         }
         if (status) {
             const std::string text = ModDefinitionText(tiles, options);
-            status = batch.Add(defPath, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                                  text.size()));
+            status = batch.Add(
+                defPath,
+                std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
             if (!status) {
                 status = Status::Fail(defPath + ": " + status.reason());
             }

@@ -63,8 +63,9 @@ Result<LookupTables> ReadLookup(std::span<const std::uint8_t> bytes) {
         PaletteSwap swap;
         swap.number = record[0];
         std::copy(record + 1, record + kSwapSize, swap.map.begin());
-        const auto same = std::find_if(tables.swaps.begin(), tables.swaps.end(),
-                                       [&](const PaletteSwap& s) { return s.number == swap.number; });
+        const auto same =
+            std::find_if(tables.swaps.begin(), tables.swaps.end(),
+                         [&](const PaletteSwap& s) { return s.number == swap.number; });
         if (same != tables.swaps.end()) {
             *same = swap;
         } else {

@@ -19,8 +19,8 @@ Palette RemappedPalette(const Palette& colours, const ColourMap* swap, const Col
     return shown;
 }
 
-Palette ChosenPalette(const Palette& palette, const ShadeTables& shades,
-                      const LookupTables& lookup, const DrawingChoice& choice) {
+Palette ChosenPalette(const Palette& palette, const ShadeTables& shades, const LookupTables& lookup,
+                      const DrawingChoice& choice) {
     const ColourMap* shade = nullptr;
     if (choice.shade && *choice.shade >= 0 &&
         static_cast<std::size_t>(*choice.shade) < shades.shades.size()) {

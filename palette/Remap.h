@@ -27,7 +27,7 @@ struct DrawingChoice {
 
 // The palette a tile is drawn with under choice. A choice the tables do not
 // hold (a level past the last, a swap the file lacks) draws as if not made.
-Palette ChosenPalette(const Palette& palette, const ShadeTables& shades,
-                      const LookupTables& lookup, const DrawingChoice& choice);
+Palette ChosenPalette(const Palette& palette, const ShadeTables& shades, const LookupTables& lookup,
+                      const DrawingChoice& choice);
 
 }  // namespace pixmill

@@ -37,8 +37,8 @@ Result<ShadeTables> ReadShadeTables(std::span<const std::uint8_t> file) {
     }
     if (following - shadesSize < kTranslucencySize) {
         return Status::Fail("its translucency table is cut short: " + Bytes(kTranslucencySize) +
-                            " are needed after the shade tables, " +
-                            Bytes(following - shadesSize) + " follow them");
+                            " are needed after the shade tables, " + Bytes(following - shadesSize) +
+                            " follow them");
     }
     tables.shades.resize(static_cast<std::size_t>(count));
     const std::uint8_t* at = file.data() + shadesAt;

@@ -19,8 +19,9 @@ char Upper(char c) {
 
 // "tile 5 is", "tiles 5 to 9 are".
 std::string RangeIs(std::int64_t first, std::int64_t last) {
-    return first == last ? "tile " + std::to_string(first) + " is"
-                         : "tiles " + std::to_string(first) + " to " + std::to_string(last) + " are";
+    return first == last
+               ? "tile " + std::to_string(first) + " is"
+               : "tiles " + std::to_string(first) + " to " + std::to_string(last) + " are";
 }
 
 std::string NameList(const std::vector<std::string>& names) {
@@ -167,8 +168,8 @@ SetLayout LayOutArtSet(std::vector<SetCandidate> candidates) {
     bool full = false;
     for (const SetCandidate& candidate : present) {
         if (!candidate.header) {
-            problems.push_back(candidate.name + " could not be read (" +
-                               candidate.header.reason() + "); its tiles are left out");
+            problems.push_back(candidate.name + " could not be read (" + candidate.header.reason() +
+                               "); its tiles are left out");
             continue;
         }
         const int count = candidate.header->tileCount;

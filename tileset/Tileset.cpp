@@ -7,9 +7,9 @@ namespace pixmill {
 const SetFile* Tileset::FileHolding(int position) const {
     // Files stand in order of their positions: the last one starting at or
     // before position.
-    const auto after = std::upper_bound(
-        setFiles.begin(), setFiles.end(), position,
-        [](int p, const SetFile& file) { return p < file.firstPosition; });
+    const auto after =
+        std::upper_bound(setFiles.begin(), setFiles.end(), position,
+                         [](int p, const SetFile& file) { return p < file.firstPosition; });
     if (after == setFiles.begin()) {
         return nullptr;
     }

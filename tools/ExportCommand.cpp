@@ -105,8 +105,9 @@ Result<std::vector<Target>> ChooseTiles(const Tileset& tileset, const ExportArgu
         return chosen;
     }
     const long long first = firstText ? *ParseWholeNumber(*firstText, "FIRST") : LLONG_MIN;
-    const long long last = lastText ? *ParseWholeNumber(*lastText, "LAST") : firstText ? first
-                                                                                         : LLONG_MAX;
+    const long long last = lastText    ? *ParseWholeNumber(*lastText, "LAST")
+                           : firstText ? first
+                                       : LLONG_MAX;
     if (last < first) {
         return Status::Fail("LAST (" + std::to_string(last) + ") is below FIRST (" +
                             std::to_string(first) + ")");

@@ -134,9 +134,9 @@ Status RunImport(Arguments args) {
     if (!tileset) {
         return Status::Fail(tileset.reason());
     }
-    auto position = parsed->gameNumbers ? GamePosition(*tileset, parsed->tile)
-                                        : ParseTilePosition(parsed->tile, "TILE",
-                                                            tileset->tileCount());
+    auto position = parsed->gameNumbers
+                        ? GamePosition(*tileset, parsed->tile)
+                        : ParseTilePosition(parsed->tile, "TILE", tileset->tileCount());
     if (!position) {
         return Status::Fail(position.reason());
     }
@@ -159,8 +159,8 @@ Status RunImport(Arguments args) {
     // Of a set, the file that holds the tile, into OUT or, when OUT is a
     // folder, under its own name there.
     std::string out = parsed->out;
-    const Tileset written = folder ? SetFileTileset(*tileset, *tileset->FileHolding(*position))
-                                   : std::move(*tileset);
+    const Tileset written =
+        folder ? SetFileTileset(*tileset, *tileset->FileHolding(*position)) : std::move(*tileset);
     if (folder && IsFolder(out)) {
         out = (std::filesystem::path(out) / std::filesystem::path(written.artPath).filename())
                   .string();

@@ -71,12 +71,13 @@ TEST_F(TileSetTest, OpensAsOneSetNumberedByTheGameWithItsProblemsTold) {
 
     OpenSet(In("tiles001.art"));
     ASSERT_TRUE(editor.tileset.IsSet());
-    EXPECT_EQ(prompts.Messages(),
-              std::vector<std::string>{SetProblemsText(
-                  folder, {"TILES003.ART is missing: the classic engines stop at the first missing "
-                           "number, so they do not load TILES004.ART",
-                           "tiles 12 to 19 are in no file: TILES002.ART ends at 11 and TILES004.ART "
-                           "begins at 20"})});
+    EXPECT_EQ(
+        prompts.Messages(),
+        std::vector<std::string>{SetProblemsText(
+            folder, {"TILES003.ART is missing: the classic engines stop at the first missing "
+                     "number, so they do not load TILES004.ART",
+                     "tiles 12 to 19 are in no file: TILES002.ART ends at 11 and TILES004.ART "
+                     "begins at 20"})});
     EXPECT_EQ(prompts.Messages()[0].rfind("The tile set in " + folder + " is open, with these", 0),
               0u);
     EXPECT_EQ(form.Caption(), "Pixmill - " + folder + " (4 files)");

@@ -40,18 +40,18 @@ Palette Greys() {
 TEST(ModChanges, FindEveryTileThatDiffersByItsGameNumber) {
     Tile animated = PatternTile(4, 4, 1);
     animated.attributes = {0x83, 0, 0, 0x25};  // forwards, 4 frames, speed 5, game bits 2
-    const Tileset base = Numbered(
-        100, {animated, PatternTile(3, 2, 20), PatternTile(2, 2, 30), Tile{}, PatternTile(1, 1, 9)});
+    const Tileset base = Numbered(100, {animated, PatternTile(3, 2, 20), PatternTile(2, 2, 30),
+                                        Tile{}, PatternTile(1, 1, 9)});
 
     Tileset changed = base;
     changed.tile(1).attributes = {0xC1, 0, 0, 0x27};  // backwards, 2 frames, speed 7
-    changed.tile(2).pixels[0] = 99;                    // a pixel drawn
-    changed.tile(3).attributes[1] = 0xFE;              // x offset -2
-    changed.tile(4) = PatternTile(2, 1, 40);           // an empty tile given a picture
-    changed.tile(5) = Tile{};                          // cleared, as "Clear" does
+    changed.tile(2).pixels[0] = 99;                   // a pixel drawn
+    changed.tile(3).attributes[1] = 0xFE;             // x offset -2
+    changed.tile(4) = PatternTile(2, 1, 40);          // an empty tile given a picture
+    changed.tile(5) = Tile{};                         // cleared, as "Clear" does
     changed.tile(5).attributes[3] = 16;
-    changed.tiles.push_back(PatternTile(1, 2, 50));    // a tile new to the game
-    changed.tiles.push_back(Tile{});                   // an empty one: nothing to ship
+    changed.tiles.push_back(PatternTile(1, 2, 50));  // a tile new to the game
+    changed.tiles.push_back(Tile{});                 // an empty one: nothing to ship
     changed.lastTileNumber += 2;
 
     const std::vector<ModTile> mods = ModChanges(base, changed);
@@ -59,9 +59,9 @@ TEST(ModChanges, FindEveryTileThatDiffersByItsGameNumber) {
         std::int64_t number;
         bool picture, animation, gameBits, crc;
     };
-    const Want wants[] = {{100, false, true, false, true},  {101, true, false, false, true},
-                          {102, true, false, false, true},  {103, true, false, false, false},
-                          {104, true, false, true, true},   {105, true, false, false, false}};
+    const Want wants[] = {{100, false, true, false, true}, {101, true, false, false, true},
+                          {102, true, false, false, true}, {103, true, false, false, false},
+                          {104, true, false, true, true},  {105, true, false, false, false}};
     ASSERT_EQ(mods.size(), std::size(wants));
     for (std::size_t i = 0; i < mods.size(); ++i) {
         const Want& want = wants[i];

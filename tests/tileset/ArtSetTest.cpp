@@ -44,9 +44,9 @@ bool AnyHas(const std::vector<std::string>& texts, const std::string& part) {
 
 TEST(SetFileNames, TakeTilesWithThreeDigitsInAnyCase) {
     const std::pair<const char*, int> names[] = {
-        {"TILES000.ART", 0},   {"tiles004.art", 4},  {"TiLeS123.ArT", 123}, {"TILES999.ART", 999},
-        {"TILES12.ART", -1},   {"TILES0001.ART", -1}, {"TILESabc.ART", -1}, {"TILES004.ARTX", -1},
-        {"XTILES04.ART", -1},  {"TILES004.BMP", -1},  {"TILES-01.ART", -1}, {"", -1}};
+        {"TILES000.ART", 0},  {"tiles004.art", 4},   {"TiLeS123.ArT", 123}, {"TILES999.ART", 999},
+        {"TILES12.ART", -1},  {"TILES0001.ART", -1}, {"TILESabc.ART", -1},  {"TILES004.ARTX", -1},
+        {"XTILES04.ART", -1}, {"TILES004.BMP", -1},  {"TILES-01.ART", -1},  {"", -1}};
     for (const auto& [name, number] : names) {
         EXPECT_EQ(SetFileNumber(name), number) << name;
     }
@@ -128,11 +128,14 @@ TEST(ArtSet, TellsEveryProblemAndOpensWhatItCan) {
         std::vector<std::int64_t> gameNumbers;  // of positions 1, 2 ...
     };
     const Case cases[] = {
-        {"a gap", {{"TILES000.ART", 0, 2}, {"TILES001.ART", 5, 2}},
+        {"a gap",
+         {{"TILES000.ART", 0, 2}, {"TILES001.ART", 5, 2}},
          {"tiles 2 to 4 are in no file: TILES000.ART ends at 1 and TILES001.ART begins at 5"},
          {0, 1, 5, 6}},
-        {"an overlap", {{"TILES000.ART", 0, 3}, {"TILES001.ART", 2, 2}},
-         {"TILES001.ART begins at 2, inside TILES000.ART (0 to 2): tile 2 is in both, and the game shows TILES001.ART's"},
+        {"an overlap",
+         {{"TILES000.ART", 0, 3}, {"TILES001.ART", 2, 2}},
+         {"TILES001.ART begins at 2, inside TILES000.ART (0 to 2): tile 2 is in both, and the game "
+          "shows TILES001.ART's"},
          {0, 1, 2, 2, 3}},
         {"a missing number",
          {{"TILES000.ART", 0, 1}, {"TILES002.ART", 1, 1}, {"tiles003.art", 2, 1}},
@@ -140,9 +143,12 @@ TEST(ArtSet, TellsEveryProblemAndOpensWhatItCan) {
           "they do not load TILES002.ART and tiles003.art"},
          {0, 1, 2}},
         {"no first file", {{"TILES001.ART", 0, 1}}, {"TILES000.ART is missing"}, {0}},
-        {"two spellings of one number", {{"tiles000.art", 0, 1}, {"TILES000.ART", 7, 1}},
-         {"tiles000.art is left out: TILES000.ART has the same number"}, {7}},
-        {"numbers past every engine", {{"TILES000.ART", 30460, 10}},
+        {"two spellings of one number",
+         {{"tiles000.art", 0, 1}, {"TILES000.ART", 7, 1}},
+         {"tiles000.art is left out: TILES000.ART has the same number"},
+         {7}},
+        {"numbers past every engine",
+         {{"TILES000.ART", 30460, 10}},
          {"its tile numbers run from 30460 to 30469, beyond what any engine loads (0 to 30463)"},
          {30460, 30461, 30462, 30463, 30464, 30465, 30466, 30467, 30468, 30469}},
         {"negative numbers", {{"TILES000.ART", -2, 2}}, {"run from -2 to -1"}, {-2, -1}},
@@ -163,7 +169,8 @@ TEST(ArtSet, TellsEveryProblemAndOpensWhatItCan) {
         const Tileset& set = opened->tileset;
         ASSERT_EQ(set.tileCount(), static_cast<int>(c.gameNumbers.size())) << c.what;
         for (int position = 1; position <= set.tileCount(); ++position) {
-            EXPECT_EQ(set.GameNumber(position), c.gameNumbers[static_cast<std::size_t>(position - 1)])
+            EXPECT_EQ(set.GameNumber(position),
+                      c.gameNumbers[static_cast<std::size_t>(position - 1)])
                 << c.what << ", position " << position;
         }
     }
@@ -206,7 +213,8 @@ TEST(ArtSet, NamesTheFilesItCannotReadAndOpensTheRest) {
     ASSERT_TRUE(opened) << opened.reason();
     const std::vector<std::string>& problems = opened->problems;
     EXPECT_TRUE(AnyHas(problems, "TILES001.ART could not be read (not an ART file: "));
-    EXPECT_TRUE(AnyHas(problems, "TILES002.ART could not be read (the file ends inside the pixels"));
+    EXPECT_TRUE(
+        AnyHas(problems, "TILES002.ART could not be read (the file ends inside the pixels"));
     EXPECT_TRUE(AnyHas(problems, "its tiles are left out"));
     ASSERT_EQ(opened->tileset.setFiles.size(), 2u);
     EXPECT_EQ(opened->tileset.tile(3).pixels, PatternTile(2, 3, 50).pixels);

@@ -22,7 +22,8 @@ TEST(ToolUsage, HelpListsEveryCommandAndMisuseExitsTwo) {
         const ToolRun help = RunTool({flag});
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_EQ(help.err, "");
-        for (const char* command : {"info", "resave", "export", "import", "palette", "set", "mod"}) {
+        for (const char* command :
+             {"info", "resave", "export", "import", "palette", "set", "mod"}) {
             EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos)
                 << command;
         }

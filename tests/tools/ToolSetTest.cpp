@@ -104,8 +104,8 @@ TEST(ToolSet, ExportAndImportTakeGameNumbers) {
          "is a folder; give --game-numbers"},
         {{"export", f.dir.root().string(), f.Path("P.DAT"), out.Path("x")},
          "is a folder; give --game-numbers"},
-        {{"export", "--game-numbers", f.dir.root().string(), f.Path("P.DAT"), out.Path("x"),
-          "5", "9"},
+        {{"export", "--game-numbers", f.dir.root().string(), f.Path("P.DAT"), out.Path("x"), "5",
+          "9"},
          "no tile has a game number in that range"},
     };
     for (const auto& [args, why] : refusals) {
@@ -121,8 +121,8 @@ TEST(ToolSet, ExportAndImportTakeGameNumbers) {
 TEST(ToolMod, ShipsTheChangedTilesAndWritesNothingForNoChange) {
     SetFolder f;
     ScratchDir out;
-    const ToolRun unchanged = RunTool({"mod", f.Path("TILES000.ART"), f.Path("TILES000.ART"),
-                                       f.Path("P.DAT"), out.Path("mod")});
+    const ToolRun unchanged = RunTool(
+        {"mod", f.Path("TILES000.ART"), f.Path("TILES000.ART"), f.Path("P.DAT"), out.Path("mod")});
     EXPECT_EQ(unchanged.exitCode, 0) << unchanged.err;
     EXPECT_EQ(unchanged.out.rfind("unchanged: no tile of ", 0), 0u) << unchanged.out;
     EXPECT_TRUE(ListDir(out.root()).empty());
