@@ -8,6 +8,8 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/SetCommands.h"
+#include "app/SetView.h"
 #include "app/WindowProcedures.h"
 #include "browser/Form2.h"
 #include "platform/PictureBox.h"
@@ -64,7 +66,16 @@ void ShowOpenedTileset(Editor& editor, Tileset&& tileset, bool saved) {
 
 bool SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsking) {
     Form1& form = *editor.form1;
+    if (editor.tileset.IsSet()) {
+        // A set is written file by file, each in its place.
+        return replaceWithoutAsking ? SaveTileSet(editor) : SaveArtFileAs(editor);
+    }
     if (!replaceWithoutAsking && !ConfirmOverwrite(editor, path)) {
+        return false;
+    }
+    // Another program may have saved over the file since it was read.
+    if (replaceWithoutAsking && path == editor.tileset.artPath &&
+        !MayReplaceFile(editor, path, editor.tileset.stamp)) {
         return false;
     }
     const std::string statusBefore = form.StatusText();
@@ -79,6 +90,8 @@ bool SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsk
     form.SetStatusText("Done.");
     form.mnuSave->setEnabled(true);
     editor.tileset.artPath = path;
+    editor.tileset.stamp = StampOf(path);
+    editor.savedTileset = editor.tileset;
     editor.history.MarkSaved();
     ShowHistoryState(editor);
     RememberRecentFile(editor, path);
@@ -86,6 +99,10 @@ bool SaveArtFile(Editor& editor, const std::string& path, bool replaceWithoutAsk
 }
 
 bool SaveArtFileAs(Editor& editor) {
+    if (editor.tileset.IsSet()) {
+        Warn(editor.prompts, kSaveAsInSet);
+        return false;
+    }
     const std::string path = editor.form1->CommonDialog1.AskSave(kArtFilter);
     return !path.empty() && SaveArtFile(editor, path, false);
 }
@@ -112,12 +129,16 @@ void StartHistory(Editor& editor, bool saved) {
     editor.tilesetOpen = true;
     ++editor.tilesetGeneration;
     editor.history.Clear(saved);
+    RememberTilesOnDisk(editor, saved);
     ShowHistoryState(editor);
 }
 
 bool SettleUnsavedChanges(Editor& editor) {
     if (!editor.tilesetOpen || !editor.history.Modified()) {
         return true;
+    }
+    if (editor.tileset.IsSet()) {
+        return SettleSetChanges(editor);
     }
     const std::string& path = editor.tileset.artPath;
     const std::string question =

@@ -7,6 +7,7 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/Recovery.h"
+#include "app/SetView.h"
 #include "app/WindowProcedures.h"
 #include "editing/TilesetChange.h"
 
@@ -18,8 +19,12 @@ std::string TilesetCaption(const Editor& editor) {
     if (!editor.tilesetOpen) {
         return caption;
     }
-    caption += editor.tileset.artPath.empty() ? std::string(" - New tileset")
-                                              : " - " + editor.tileset.artPath;
+    if (editor.tileset.IsSet()) {
+        caption = SetCaption(editor.tileset);
+    } else {
+        caption += editor.tileset.artPath.empty() ? std::string(" - New tileset")
+                                                  : " - " + editor.tileset.artPath;
+    }
     if (editor.history.Modified()) {
         caption += " *";
     }
@@ -62,7 +67,19 @@ void TakeStep(Editor& editor, bool back) {
 
 }  // namespace
 
+bool TileListMayChange(Editor& editor) {
+    if (!editor.tileset.IsSet()) {
+        return true;
+    }
+    Warn(editor.prompts, kTileListFixedInSet);
+    return false;
+}
+
 void MakeChange(Editor& editor, TilesetChange change, Redraw redraw) {
+    // A set's files keep their tiles' places: every number in the game stays.
+    if (change.ChangesTileList() && !TileListMayChange(editor)) {
+        return;
+    }
     if (!change.Empty()) {
         change.Apply(editor.tileset);
     }

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "common/FolderFiles.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -10,13 +12,6 @@ namespace pixmill {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 CommandLine WrongUsage(std::string what) {
     CommandLine line;
@@ -84,7 +79,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return "Usage: pixmill [--palette FILE] [--names FILE.h] [--reset-settings] [FILE.ART]\n"
+    return "Usage: pixmill [--palette FILE] [--names FILE.h] [--reset-settings] [FILE.ART | FOLDER]\n"
            "       pixmill --help | --version\n"
            "\n"
            "  --palette FILE    load a palette (Build *.DAT or Windows *.PAL) as\n"
@@ -95,6 +90,8 @@ std::string UsageText() {
            "  FILE.ART          open a tileset as File > Open ART... does; without\n"
            "                    --palette, a PALETTE.DAT beside it (any case) is loaded,\n"
            "                    and without either the palette loaded last\n"
+           "  FOLDER            open a game's TILES###.ART files in it as one set, as\n"
+           "                    File > Open Tile Set... does; its PALETTE.DAT likewise\n"
            "  --help            print this text and exit\n"
            "  --version         print the version and exit\n";
 }
@@ -104,31 +101,7 @@ std::string VersionText() {
 }
 
 std::string PaletteBeside(const std::string& artPath) {
-    fs::path folder = fs::path(artPath).parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    // Where a case-sensitive file system holds more than one spelling, the
-    // usual one wins, then the first by name, so that every run takes the same.
-    // A folder that cannot be read has none; nothing here may throw.
-    std::optional<fs::path> found;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error); !error && it != fs::directory_iterator();
-         it.increment(error)) {
-        const fs::directory_entry& entry = *it;
-        const std::string name = entry.path().filename().string();
-        std::error_code typeError;
-        if (!EqualIgnoringCase(name, "PALETTE.DAT") || !entry.is_regular_file(typeError)) {
-            continue;
-        }
-        if (name == "PALETTE.DAT") {
-            return entry.path().string();
-        }
-        if (!found || entry.path().filename() < found->filename()) {
-            found = entry.path();
-        }
-    }
-    return found ? found->string() : std::string();
+    return FindFileIgnoringCase(fs::path(artPath).parent_path().string(), "PALETTE.DAT");
 }
 
 }  // namespace pixmill

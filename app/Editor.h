@@ -17,6 +17,7 @@
 #include "names/TileNames.h"
 #include "palette/Palette.h"
 #include "platform/DialogFolders.h"
+#include "palette/Remap.h"
 #include "platform/Prompts.h"
 #include "tileset/Tileset.h"
 
@@ -52,6 +53,18 @@ class Editor {
     History history;
     // The palette file last loaded, for the recovery copy.
     std::string palettePath;
+    // The shade tables of that palette file and the swaps and alternative
+    // palettes of the LOOKUP.DAT beside it (empty when there are none), and
+    // the ones the tiles are drawn through.
+    ShadeTables shadeTables;
+    LookupTables lookupTables;
+    DrawingChoice drawing;
+
+    // The tiles as last read from disk, which "Export Changes as Mod..."
+    // compares with, and as last read or written, which tells a set's save
+    // the files to write. Copies of tiles share their pixels.
+    Tileset loadedTileset;
+    Tileset savedTileset;
 
     // What is kept between runs; nothing until main opens the user's.
     SettingsStore settings;

@@ -115,6 +115,7 @@ Form1::Form1(Editor& editor) : CommonDialog1(editor.prompts), editor_(editor) {
     setCentralWidget(client_);
     CreateControls(client_);
     CreateMenus();
+    CreateSetMenus();
     ConnectHandlers();
     CreateKeys();
     NameControls();

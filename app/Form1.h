@@ -4,8 +4,9 @@
 // Handlers live in one file per menu: Form1_File.cpp, Form1_Edit.cpp,
 // Form1_View.cpp, Form1_Tile.cpp; the animation preview's in Form1_Preview.cpp,
 // the clipboard's in Form1_Clipboard.cpp, the drawing tools' in Form1_Draw.cpp,
-// dropped files' in Form1_Drop.cpp, and the window's resizing and the view's
-// scrolling in Form1_Scroll.cpp.
+// dropped files' in Form1_Drop.cpp, the window's resizing and the view's
+// scrolling in Form1_Scroll.cpp, and those of a game's set of files, its
+// shades and swaps and the mod export in Form1_Set.cpp.
 //
 // At its first size the window is laid out as it always was; made larger,
 // the view takes the new room and the controls below it keep their places
@@ -72,6 +73,8 @@ class Form1 : public QMainWindow {
     QAction* mnuSave;
     QAction* mnuSaveAs;
     QMenu* mnuRecent;  // "Recent Files": the last ART files opened or saved
+    QAction* mnuOpenSet;    // "Open Tile Set..."
+    QAction* mnuExportMod;  // "Export Changes as Mod..."
     QAction* mnuExit;
 
     QMenu* mnuEdit;
@@ -117,6 +120,8 @@ class Form1 : public QMainWindow {
     QAction* mnu8x;
     QAction* mnu16x;
     QAction* mnu32x;
+    QMenu* mnuShade;  // "None", then a level for each shade table
+    QMenu* mnuSwap;   // "None", the LOOKUP.DAT's swaps, its alternative palettes
     QAction* mnuAbout;
 
     std::string Caption() const;
@@ -155,6 +160,8 @@ class Form1 : public QMainWindow {
     void OpenRecentFile(const std::string& path);
     // Ctrl+S while "Save ART" is off: a tileset with no file yet is saved as a new one.
     void SaveKeyWithoutFile();
+    void mnuOpenSet_Click();
+    void mnuExportMod_Click();
 
     // Edit menu
     void mnuUndo_Click();
@@ -231,6 +238,7 @@ class Form1 : public QMainWindow {
   private:
     void CreateControls(QWidget* client);
     void CreateMenus();
+    void CreateSetMenus();
     void ConnectHandlers();
     void CreateKeys();
     void NameControls();

@@ -157,12 +157,14 @@ void Form1::ShowTileCells(const PixelRect& region) {
     if (part.empty()) {
         return;
     }
+    // Through the shade and the swap chosen, as the whole view is drawn.
+    const Palette shown = ShownPalette(editor_);
     if (std::int64_t{part.width} * part.height <= kFewCells) {
         // A pencil's move changes a few pixels: each cell is filled with its
         // colour, cheaper than a buffer made for them and stretched.
         for (int x = part.x; x < part.x + part.width; ++x) {
             for (int y = part.y; y < part.y + part.height; ++y) {
-                const PaletteEntry& c = editor_.palette[tile->Pixel(x + 1, y + 1)];
+                const PaletteEntry& c = shown[tile->Pixel(x + 1, y + 1)];
                 const int left = state.tileDrawX + x * zoom;
                 const int top = state.tileDrawY + y * zoom;
                 view.FillBox(left, top, left + zoom - 1, top + zoom - 1,
@@ -170,8 +172,8 @@ void Form1::ShowTileCells(const PixelRect& region) {
             }
         }
     } else {
-        const TileViewImage image = BuildTileViewImage(
-            *tile, editor_.palette, TileRegion{part.x, part.y, part.width, part.height});
+        const TileViewImage image =
+            BuildTileViewImage(*tile, shown, TileRegion{part.x, part.y, part.width, part.height});
         StretchDIBits(view, state.tileDrawX + part.x * zoom, state.tileDrawY + part.y * zoom,
                       part.width * zoom, part.height * zoom, 0, 0, part.width, part.height,
                       image.bytes, image.header);

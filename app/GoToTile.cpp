@@ -1,5 +1,7 @@
 #include "app/GoToTile.h"
 
+#include "app/SetView.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -128,6 +130,18 @@ GoToTarget FindTrimmed(std::string_view text, const Tileset& tileset, const Tile
     if (!number) {
         return Refused("Type a tile's position (12), its ART number (#11) or its name.");
     }
+    // In a game's set a tile is known by its number in the game alone, as
+    // its status line shows it.
+    if (tileset.IsSet()) {
+        const int position = tileset.PositionOfGameNumber(*number);
+        if (position == 0) {
+            return Refused("There is no tile " + std::to_string(*number) +
+                           " in this set; its numbers are " +
+                           std::to_string(tileset.GameNumber(1)) + " to " +
+                           std::to_string(tileset.GameNumber(count)) + ".");
+        }
+        return GoTo(position);
+    }
     if (artNumber) {
         const int position = tileset.PositionOfGameNumber(*number);
         if (position == 0) {
@@ -154,8 +168,11 @@ GoToTarget FindTileToGoTo(std::string_view typed, const Tileset& tileset, const 
 }
 
 std::string NamedTileText(const NamedTile& tile, const Tileset& tileset) {
-    return tile.name + " - tile " + std::to_string(tile.position) + " (ART " +
-           std::to_string(tileset.GameNumber(tile.position)) + ")";
+    const std::string number = std::to_string(tileset.GameNumber(tile.position));
+    if (const SetFile* file = tileset.FileHolding(tile.position)) {
+        return tile.name + " - tile " + number + " (" + SetFileNameOf(*file) + ")";
+    }
+    return tile.name + " - tile " + std::to_string(tile.position) + " (ART " + number + ")";
 }
 
 }  // namespace pixmill

@@ -1,7 +1,8 @@
 #pragma once
 // What "Go to Tile..." makes of the text typed: a position, an ART number
-// written "#N", or a name or its beginning from the loaded names. No window
-// code here.
+// written "#N", or a name or its beginning from the loaded names; in a game's
+// set, a number (with or without "#") is the tile's number in the game. No
+// window code here.
 
 #include <string>
 #include <string_view>
@@ -42,7 +43,8 @@ inline constexpr int kMaxGoToChoices = 30;
 // tiles in this tileset count (names are kept by the game's tile numbers).
 GoToTarget FindTileToGoTo(std::string_view typed, const Tileset& tileset, const TileNames& names);
 
-// "DOOR1 - tile 12 (ART 11)", one line of the list of choices.
+// "DOOR1 - tile 12 (ART 11)", one line of the list of choices; in a set
+// "DOOR1 - tile 1234 (TILES004.ART)".
 std::string NamedTileText(const NamedTile& tile, const Tileset& tileset);
 
 }  // namespace pixmill

@@ -8,6 +8,7 @@
 #include "app/Form1.h"
 #include "app/PaletteStrip.h"
 #include "app/Settings.h"
+#include "app/SetCommands.h"
 #include "app/WindowProcedures.h"
 #include "palette/PaletteFile.h"
 #include "platform/PictureBox.h"
@@ -60,6 +61,8 @@ void LoadPalette(Editor& editor, const std::string& path) {
     }
     editor.palette = *read;
     editor.palettePath = path;
+    // Its shade tables and the LOOKUP.DAT beside it; a refusal leaves the palette loaded.
+    const std::string tablesRefused = LoadGameTables(editor, path);
     DrawPaletteStrip(editor);
     if (editor.state.currentTile > 0) {
         FillBrowser(editor);
@@ -73,6 +76,9 @@ void LoadPalette(Editor& editor, const std::string& path) {
     ShowSwatches(editor);
     editor.palettePath = path;
     RememberPalette(editor, path);
+    if (!tablesRefused.empty()) {
+        Warn(editor.prompts, tablesRefused);
+    }
 }
 
 void ExportPalette(Editor& editor, const std::string& path) {

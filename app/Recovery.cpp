@@ -7,6 +7,7 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/PaletteCommands.h"
+#include "app/SetCommands.h"
 #include "app/WindowProcedures.h"
 
 namespace pixmill {
@@ -72,6 +73,17 @@ bool Recover(Editor& editor, LeftRecovery& left) {
              "The recovery copy could not be read and has been removed.\n" + read.reason());
         RemoveLeftRecovery(left);
         return false;
+    }
+    // A copy of a game's set holds all its tiles, and belongs to its folder:
+    // they go back into the set as the folder holds it now.
+    std::error_code folderError;
+    if (std::filesystem::is_directory(read->artPath, folderError)) {
+        read = RecoveredSetTiles(*read);
+        if (!read) {
+            Warn(editor.prompts, "The recovery copy no longer fits the tile set in " +
+                                     left.note.artPath + " and has been kept.\n" + read.reason());
+            return false;
+        }
     }
     // The palette it was drawn with, when it is still there.
     std::error_code error;

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <filesystem>
+#include <system_error>
 
 #include "about/About.h"
 #include "app/ArtCommands.h"
@@ -11,6 +13,7 @@
 #include "app/PaletteCommands.h"
 #include "app/Recovery.h"
 #include "app/Settings.h"
+#include "app/SetCommands.h"
 #include "browser/Form2.h"
 #include "editing/Form3.h"
 #include "names/NamesWindow.h"
@@ -48,9 +51,13 @@ std::string PaletteNeededText(const std::string& artPath) {
 
 void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
     Form1& form = *editor.form1;
+    std::error_code error;
+    const bool set = !line.art.empty() && std::filesystem::is_directory(line.art, error);
     std::string palette = line.palette;
     if (palette.empty() && !line.art.empty()) {
-        palette = PaletteBeside(line.art);
+        // A set's palette lies in its folder, among its files.
+        palette = PaletteBeside(set ? (std::filesystem::path(line.art) / "TILES000.ART").string()
+                                    : line.art);
     }
     if (palette.empty()) {
         palette = RememberedPalette(editor);
@@ -67,6 +74,10 @@ void OpenCommandLineFiles(Editor& editor, const CommandLine& line) {
     }
     if (!form.mnuOpen->isEnabled()) {
         form.SetStatusText(PaletteNeededText(line.art));
+        return;
+    }
+    if (set) {
+        OpenTileSet(editor, line.art);
         return;
     }
     LoadArtFile(editor, line.art);

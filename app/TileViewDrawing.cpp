@@ -6,6 +6,7 @@
 
 #include "app/Editor.h"
 #include "app/Form1.h"
+#include "app/SetView.h"
 #include "app/TileView.h"
 #include "app/ViewLayout.h"
 #include "app/WindowProcedures.h"
@@ -104,8 +105,12 @@ void RenderCurrentTile(Editor& editor, int n) {
     }
     const Tile& tile = editor.tileset.tile(n);
     DrawTileView(editor, n);
-    const std::string& name = editor.tileNames.NameOf(editor.tileset.GameNumber(n));
-    form.SetStatusText(TileStatusText(n, editor.tileset.tileCount(), name, tile));
+    const std::int64_t number = editor.tileset.GameNumber(n);
+    const std::string& name = editor.tileNames.NameOf(number);
+    // In a game's set the tile is known by its number in the game and its file.
+    const SetFile* file = editor.tileset.FileHolding(n);
+    form.SetStatusText(file != nullptr ? SetTileStatusText(number, SetFileNameOf(*file), name, tile)
+                                       : TileStatusText(n, editor.tileset.tileCount(), name, tile));
     ShowTileAttributes(editor);
     if (n == editor.state.currentTile) {
         ShowCurrentTileInBrowser(editor);
@@ -132,7 +137,7 @@ void DrawTileView(Editor& editor, int n) {
         const int x = editor.state.tileDrawX + shown.x * zoom;
         const int y = editor.state.tileDrawY + shown.y * zoom;
         ClearAround(view, x, y, shown.width * zoom, shown.height * zoom);
-        const TileViewImage image = BuildTileViewImage(tile, editor.palette, shown);
+        const TileViewImage image = BuildTileViewImage(tile, ShownPalette(editor), shown);
         StretchDIBits(view, x, y, shown.width * zoom, shown.height * zoom, 0, 0, shown.width,
                       shown.height, image.bytes, image.header);
         view.Refresh();

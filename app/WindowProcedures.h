@@ -11,6 +11,8 @@
 //   ShowHistoryState                                          app/Changes.cpp
 //   FillBrowser, ShowCurrentTileInBrowser                     browser/Browser.cpp
 //   RememberRecentFile                                        app/Settings.cpp
+//   ShownPalette                                              app/ShadeCommands.cpp
+//   TileListMayChange                                         app/Changes.cpp
 //   ShowTileAttributes, ShowTileProperties, WarnNoTileSelected,
 //   TileSelectedOrWarn                                        editing/TileAttributesWindow.cpp
 //   ShowAboutWindow                                           about/About.cpp
@@ -18,6 +20,8 @@
 
 #include <optional>
 #include <string>
+
+#include "palette/Palette.h"
 
 class QWidget;
 
@@ -43,6 +47,11 @@ void MakeChange(Editor& editor, TilesetChange change, Redraw redraw = Redraw::Ti
 // The same for a change already made on the tileset (a stroke drawn while the
 // pointer moved): recorded, marked and shown.
 void RecordChange(Editor& editor, TilesetChange change, Redraw redraw = Redraw::TileAndBrowser);
+
+// Whether the tiles may move (an insert or a delete): not in a game's set of
+// files, where every later tile would take another number in the game; then
+// the user is told why.
+bool TileListMayChange(Editor& editor);
 
 // Takes the last change back, or makes the next one again, and shows the
 // tile it changed. Nothing when there is none.
@@ -86,6 +95,10 @@ Tile* CurrentTile(Editor& editor);
 
 // Clears the tile view and says that no tile is selected.
 void ShowNoTile(Editor& editor);
+
+// The colours tiles are drawn with in the view, the browser and the preview:
+// the palette through the shade and the swap chosen in the View menu.
+Palette ShownPalette(const Editor& editor);
 
 // Rebuilds the browser's thumbnails, fits its scroll range and draws its page.
 void FillBrowser(Editor& editor);

@@ -85,6 +85,57 @@ void BM_PreviewTick(benchmark::State& state) {
 }
 BENCHMARK(BM_PreviewTick)->Unit(benchmark::kMicrosecond);
 
+// The game's light and a palette swap, as a real PALETTE.DAT and LOOKUP.DAT
+// give them: 32 shade tables and a swap, every entry moved; shade 16 and the
+// swap chosen.
+void DrawThroughShadeAndSwap(pixmill::Editor& editor) {
+    for (std::size_t s = 0; s < 32; ++s) {
+        pixmill::ColourMap shade{};
+        for (std::size_t i = 0; i < 256; ++i) {
+            shade[i] = static_cast<std::uint8_t>(i * (32 - s) / 32);
+        }
+        editor.shadeTables.shades.push_back(shade);
+    }
+    pixmill::PaletteSwap swap;
+    swap.number = 21;
+    for (std::size_t i = 0; i < 256; ++i) {
+        swap.map[i] = static_cast<std::uint8_t>(i ^ 0x5A);
+    }
+    editor.lookupTables.swaps.push_back(swap);
+    editor.drawing = {16, 21, {}};
+}
+
+// The same tick drawn through a shade and a swap.
+void BM_PreviewTickShaded(benchmark::State& state) {
+    Session session(8, 256);
+    pixmill::Editor& editor = session.editor;
+    DrawThroughShadeAndSwap(editor);
+    editor.tileset.tile(1).attributes = {0x80 | 3, 0, 0, 0};
+    editor.form1->mnu4x->trigger();
+    editor.form1->mnuAnim->trigger();
+    for (auto _ : state) {
+        editor.form1->Timer1_Timer();
+    }
+    editor.form1->mnuAnim->trigger();
+}
+BENCHMARK(BM_PreviewTickShaded)->Unit(benchmark::kMicrosecond);
+
+// The view redrawn (as a crosshair toggle or a palette load redraws it): a
+// 1024 x 1024 tile at zoom 1, the view showing 637 x 389 of it; /1 through a
+// shade and a swap.
+void BM_RedrawView(benchmark::State& state) {
+    Session session(1, 1024);
+    pixmill::Editor& editor = session.editor;
+    if (state.range(0) == 1) {
+        DrawThroughShadeAndSwap(editor);
+    }
+    for (auto _ : state) {
+        pixmill::RenderCurrentTile(editor, 1);
+    }
+    state.SetLabel(state.range(0) == 1 ? "shade and swap" : "the palette as it is");
+}
+BENCHMARK(BM_RedrawView)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 // The bytes a tick's drawing converts (a 256 x 256 tile at 24 bits), copied.
 void BM_PreviewTickFloor(benchmark::State& state) {
     const std::size_t bytes = 256 * 256 * 3;

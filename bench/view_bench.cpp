@@ -20,6 +20,7 @@
 #include "app/TileView.h"
 #include "browser/Thumbnails.h"
 #include "common/ByteBlock.h"
+#include "palette/Remap.h"
 #include "tileset/ArtFile.h"
 #include "tileset/Tileset.h"
 
@@ -239,6 +240,69 @@ void BM_BuildShownTileView(benchmark::State& state) {
     state.counters["shown_pixels"] = static_cast<double>(region.width) * region.height;
 }
 
+// The game's light and palette swaps: 32 shade tables and a swap, every
+// entry moved, as a real PALETTE.DAT and LOOKUP.DAT have them.
+struct GameTables {
+    pixmill::ShadeTables shades;
+    pixmill::LookupTables lookup;
+    GameTables() {
+        for (std::size_t s = 0; s < 32; ++s) {
+            pixmill::ColourMap shade{};
+            for (std::size_t i = 0; i < 256; ++i) {
+                shade[i] = static_cast<std::uint8_t>(i * (32 - s) / 32);
+            }
+            shades.shades.push_back(shade);
+        }
+        pixmill::PaletteSwap swap;
+        swap.number = 21;
+        for (std::size_t i = 0; i < 256; ++i) {
+            swap.map[i] = static_cast<std::uint8_t>(i ^ 0x5A);
+        }
+        lookup.swaps.push_back(swap);
+    }
+};
+
+// As the editor draws through a shade and a swap: the palette composed for
+// the drawing (once a drawing), then the same conversion.
+const pixmill::DrawingChoice kShadeAndSwap{16, 21, {}};
+
+void BM_BuildShownTileViewShaded(benchmark::State& state) {
+    const pixmill::Tile tile = MakeTile(kViewSide, 7);
+    const pixmill::Palette palette = MakePalette();
+    const GameTables tables;
+    const pixmill::TileRegion region = ShownRegion(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const pixmill::Palette shown =
+            pixmill::ChosenPalette(palette, tables.shades, tables.lookup, kShadeAndSwap);
+        const pixmill::TileViewImage image = pixmill::BuildTileViewImage(tile, shown, region);
+        const auto stop = Clock::now();
+        benchmark::DoNotOptimize(image.bytes.data());
+        state.SetIterationTime(Seconds(start, stop));
+    }
+    SetCounters(state, RegionBytes(region));
+}
+
+void BM_BrowserPageShaded(benchmark::State& state) {
+    const pixmill::Tileset& tileset = PageTiles(static_cast<int>(state.range(0)));
+    const pixmill::Palette palette = MakePalette();
+    const GameTables tables;
+    pixmill::ThumbnailImage page;
+    int first = 0;
+    for (auto _ : state) {
+        page.Reset(tileset.tileCount());
+        first = 1 - first;
+        const auto start = Clock::now();
+        const pixmill::Palette shown =
+            pixmill::ChosenPalette(palette, tables.shades, tables.lookup, kShadeAndSwap);
+        const auto bytes = page.DrawPage(tileset, shown, first);
+        const auto stop = Clock::now();
+        benchmark::DoNotOptimize(bytes.data());
+        state.SetIterationTime(Seconds(start, stop));
+    }
+    SetCounters(state, kPageBytes);
+}
+
 void BM_ShownTileViewFloor(benchmark::State& state) {
     CopyFloor(state, RegionBytes(ShownRegion(static_cast<int>(state.range(0)))));
 }
@@ -255,6 +319,13 @@ BENCHMARK(BM_BrowserScroll)->Arg(64)->Arg(512)->UseManualTime()->Unit(benchmark:
 BENCHMARK(BM_PageFloor)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BuildShownTileView)->Arg(1)->Arg(8)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ShownTileViewFloor)->Arg(1)->Arg(8)->UseManualTime()->Unit(benchmark::kMicrosecond);
+// Each beside the same drawing without a shade or swap (above).
+BENCHMARK(BM_BuildShownTileViewShaded)
+    ->Arg(1)
+    ->Arg(8)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BrowserPageShaded)->Arg(64)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The view's buffer is a new vector on every call. Keeping freed memory with the
 // process serves it from pages already faulted in, whatever ran before, rather

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/Editor.h"
+#include "app/SetView.h"
 #include "app/WindowProcedures.h"
 #include "browser/Form2.h"
 #include "platform/Dib.h"
@@ -64,9 +65,10 @@ void DrawBrowserPage(Editor& editor) {
     PictureBox& page = *browser.Picture1;
     const int firstRow = std::max(0, browser.VScroll1->value());
     // Rows past the last tile, and the room right of the last column, are black.
-    SetDIBitsToDevice(page, 0, 0, page.innerWidth(), page.innerHeight(), 0, 0,
-                      editor.thumbnailImage.DrawPage(editor.tileset, editor.palette, firstRow),
-                      editor.browserHeader);
+    SetDIBitsToDevice(
+        page, 0, 0, page.innerWidth(), page.innerHeight(), 0, 0,
+        editor.thumbnailImage.DrawPage(editor.tileset, ShownPalette(editor), firstRow),
+        editor.browserHeader);
     const int current = editor.state.currentTile;
     const int columns = editor.thumbnailImage.columns();
     if (current >= 1 && current <= editor.tileset.tileCount()) {
@@ -131,13 +133,8 @@ std::string BrowserTileTip(Editor& editor, int x, int y) {
         return {};
     }
     const int position = static_cast<int>(t);
-    const Tile& tile = editor.tileset.tile(position);
-    const std::int64_t number = editor.tileset.GameNumber(position);
-    std::string tip = "Tile " + std::to_string(position) + " (ART " + std::to_string(number) + ")";
-    if (const std::string& name = editor.tileNames.NameOf(number); !name.empty()) {
-        tip += " - " + name;
-    }
-    return tip + " - " + std::to_string(tile.width) + "x" + std::to_string(tile.height);
+    return TileTipText(editor.tileset, position,
+                       editor.tileNames.NameOf(editor.tileset.GameNumber(position)));
 }
 
 }  // namespace pixmill

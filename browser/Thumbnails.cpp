@@ -185,8 +185,9 @@ int ThumbnailSample(int thumbnailCoordinate, double scale) {
     return static_cast<int>(RoundHalfEven(thumbnailCoordinate * scale));
 }
 
-std::string BrowserCellLabel(const Tileset&, int position) {
-    return std::to_string(position);
+std::string BrowserCellLabel(const Tileset& tileset, int position) {
+    // In a game's set every tile is known by its number in the game.
+    return std::to_string(tileset.IsSet() ? tileset.GameNumber(position) : position);
 }
 
 std::span<const std::uint8_t> ThumbnailImage::FromCellRow(int firstCellRow) const {

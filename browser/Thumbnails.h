@@ -41,7 +41,8 @@ ThumbnailSize ThumbnailSizeOf(int width, int height);
 // coordinate times the scale, rounded half to even.
 int ThumbnailSample(int thumbnailCoordinate, double scale);
 
-// The text of tile position's label in the browser: its position.
+// The text of tile position's label in the browser: its position, or in a
+// game's set its number in the game.
 std::string BrowserCellLabel(const Tileset& tileset, int position);
 
 // The thumbnails as one image of every tile (Fill), or as the browser uses

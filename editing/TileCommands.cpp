@@ -11,6 +11,9 @@
 namespace pixmill {
 
 void InsertTile(Editor& editor, int position) {
+    if (!TileListMayChange(editor)) {
+        return;
+    }
     // Refused before anything shows: a save could not write one tile more.
     if (const Status room = CheckRoomForTile(editor.tileset); !room) {
         Warn(editor.prompts, "The tileset is full: " + room.reason() + ".");

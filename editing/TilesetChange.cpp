@@ -61,6 +61,11 @@ bool TilesetChange::Empty() const {
     });
 }
 
+bool TilesetChange::ChangesTileList() const {
+    return std::any_of(parts_.begin(), parts_.end(),
+                       [](const Part& part) { return !std::holds_alternative<Replaced>(part); });
+}
+
 void TilesetChange::Apply(Tileset& tileset) const {
     for (const Part& part : parts_) {
         std::visit(Overloaded{

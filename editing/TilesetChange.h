@@ -40,6 +40,8 @@ class TilesetChange {
 
     // True when making the change would leave the tileset as it is.
     bool Empty() const;
+    // True when it inserts or erases tiles, which moves every later tile.
+    bool ChangesTileList() const;
 
     // Makes the change (Apply) or takes it back (Revert). The tileset must be
     // as it was when the change was recorded, or as the change left it.

@@ -16,6 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         PIXMILL_FUZZ_CHECK(!tileset.reason().empty());
         return 0;
     }
+    // A file that begins with "BUILDART" has everything 8 bytes further on.
+    const bool prefixed = size >= 8 && std::memcmp(data, pixmill::kBuildArtPrefix.data(), 8) == 0;
+    PIXMILL_FUZZ_CHECK(tileset->buildArtPrefix == prefixed);
+    if (prefixed) {
+        data += 8;
+        size -= 8;
+    }
     PIXMILL_FUZZ_CHECK(size >= 16);
     PIXMILL_FUZZ_CHECK(tileset->artVersion == pixmill::GetI32(data));
     PIXMILL_FUZZ_CHECK(tileset->firstTileNumber == pixmill::GetI32(data + 8));

@@ -2,6 +2,7 @@
 // here and by the core's writers, one folder per fuzzer.
 // Usage: pixmill-fuzz-seeds OUT_DIR EXAMPLES_DIR
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -13,7 +14,9 @@
 #include "bitmap/TilePng.h"
 #include "common/ByteIo.h"
 #include "editing/TileClip.h"
+#include "palette/LookupFile.h"
 #include "palette/PaletteFile.h"
+#include "palette/ShadeTables.h"
 #include "recovery/RecoveryNote.h"
 #include "tileset/ArtFile.h"
 
@@ -168,6 +171,43 @@ int main(int argc, char** argv) {
     note.copyBytes = 436347;
     note.copyCrc = 0x12345678;
     Write(out / "recovery_note", "note", Text(pixmill::RecoveryNoteText(note)));
+    // A set: three files' numbers, how much longer each claims to be, and its
+    // first bytes (one of them a "BUILDART" file).
+    Bytes set{3};
+    const auto addFile = [&set](int number, const Bytes& bytes) {
+        Bytes file = {static_cast<std::uint8_t>(number), 0, 0, 0, 0, 0};
+        const std::size_t kept = std::min<std::size_t>(bytes.size(), 40);
+        pixmill::PutI32(file.data() + 2, static_cast<std::int32_t>(bytes.size() - kept));
+        file.insert(file.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(kept));
+        file.resize(46, 0);
+        set.insert(set.end(), file.begin(), file.end());
+    };
+    addFile(0, small);
+    Bytes prefixed = {'B', 'U', 'I', 'L', 'D', 'A', 'R', 'T'};
+    prefixed.insert(prefixed.end(), small.begin(), small.end());
+    pixmill::PutI32(prefixed.data() + 16, 4);
+    pixmill::PutI32(prefixed.data() + 20, 7);
+    addFile(1, prefixed);
+    addFile(3, art);
+    Write(out / "art_set", "set", set);
+
+    pixmill::LookupTables lookup;
+    pixmill::PaletteSwap swap;
+    for (std::size_t i = 0; i < 256; ++i) {
+        swap.map[i] = static_cast<std::uint8_t>(255 - i);
+    }
+    swap.number = 21;
+    lookup.swaps.push_back(swap);
+    Write(out / "lookup", "swaps.dat", pixmill::LookupBytes(lookup));
+    lookup.alternatives.push_back(*palette);
+    lookup.alternatives.push_back(*palette);
+    Write(out / "lookup", "palettes.dat", pixmill::LookupBytes(lookup));
+
+    pixmill::ShadeTables shades;
+    shades.shades.assign(2, swap.map);
+    shades.translucency.assign(pixmill::kTranslucencySize, 3);
+    shades.extra = {1, 2, 3};
+    Write(out / "shade_tables", "tables", pixmill::ShadeTablesBytes(shades));
 
     int n = 0;
     for (const char* number : {"12", " - 3.5E2x", "&H1F", "&o17", "1D3", "2.5", "-0.5", ".e"}) {

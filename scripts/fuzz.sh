@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-10}
 build=${PIXMILL_FUZZ_BUILD:-build-fuzz}
 fuzzers=(art_read art_roundtrip build_palette riff_palette bitmap_import png_import picture_read
-    tile_clip names_header numbers recovery_note)
+    tile_clip names_header numbers recovery_note art_set lookup shade_tables)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIXMILL_FUZZ=ON \
     -DPIXMILL_WERROR=ON -DPIXMILL_BUILD_WINDOWS=OFF -DPIXMILL_BUILD_BENCH=OFF \

@@ -1,5 +1,6 @@
 #include "tileset/ArtFile.h"
 
+#include <algorithm>
 #include <climits>
 #include <string_view>
 
@@ -25,19 +26,54 @@ std::string TileText(int position) {
 
 }  // namespace
 
-Result<ArtHeader> ReadArtHeader(ByteSource& source) {
-    std::uint8_t bytes[kHeaderSize];
-    if (source.Size() < kHeaderSize || !source.Seek(0) || !source.Read(bytes, sizeof bytes)) {
-        return Status::Fail(std::string(kNotArt) + "the file is " + std::to_string(source.Size()) +
+namespace {
+
+// The header's offset: 8 for a file that begins with "BUILDART".
+std::int64_t HeaderStart(bool prefixed) {
+    return prefixed ? static_cast<std::int64_t>(kBuildArtPrefix.size()) : 0;
+}
+
+bool BeginsWithPrefix(std::span<const std::uint8_t> bytes) {
+    return bytes.size() >= kBuildArtPrefix.size() &&
+           std::equal(kBuildArtPrefix.begin(), kBuildArtPrefix.end(), bytes.begin(),
+                      [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
+}
+
+// The header from a file's first bytes (fewer when the file is shorter).
+Result<ArtHeader> HeaderFromBytes(std::span<const std::uint8_t> bytes, std::int64_t fileSize) {
+    const bool prefixed = BeginsWithPrefix(bytes);
+    const std::int64_t start = HeaderStart(prefixed);
+    if (fileSize < start + kHeaderSize ||
+        static_cast<std::int64_t>(bytes.size()) < start + kHeaderSize) {
+        return Status::Fail(std::string(kNotArt) + "the file is " + std::to_string(fileSize) +
                             " bytes long, too short for an ART header");
     }
-    return ArtHeader{GetI32(bytes), GetI32(bytes + 4), GetI32(bytes + 8), GetI32(bytes + 12)};
+    const std::uint8_t* at = bytes.data() + start;
+    ArtHeader header{prefixed, GetI32(at), GetI32(at + 4), GetI32(at + 8), GetI32(at + 12)};
+    return header;
+}
+
+}  // namespace
+
+Result<ArtHeader> ReadArtHeader(ByteSource& source) {
+    std::uint8_t bytes[kArtHeaderBytes];
+    const std::size_t n =
+        static_cast<std::size_t>(std::min<std::int64_t>(source.Size(), sizeof bytes));
+    if (!source.Seek(0) || !source.Read(bytes, n)) {
+        return Status::Fail("the file could not be read");
+    }
+    auto header = HeaderFromBytes({bytes, n}, source.Size());
+    // The source is left at the tables.
+    if (header && !source.Seek(HeaderStart(header->buildArtPrefix) + kHeaderSize)) {
+        return Status::Fail("the file could not be read");
+    }
+    return header;
 }
 
 namespace {
 
 // The count of tiles the header gives, checked against the limits of the format.
-Result<int> CheckArtHeader(const ArtHeader& header, const std::string& numbers) {
+Result<int> CountOfTiles(const ArtHeader& header, const std::string& numbers) {
     const std::string notArt(kNotArt);
     // Every Build game refuses any other version, and it is the one field that
     // tells a palette or a picture from a tileset before the counts are read.
@@ -61,6 +97,7 @@ std::string NumbersText(const ArtHeader& header) {
            std::to_string(header.lastTileNumber) + ")";
 }
 
+// Offsets from the version field on: a "BUILDART" file's are 8 more.
 std::int64_t TablesEnd(int count) {
     return kHeaderSize + 8 * std::int64_t{count};
 }
@@ -102,43 +139,56 @@ Result<std::int64_t> PixelsEnd(const std::uint8_t* tables, int n, std::int64_t f
     return end;
 }
 
-struct CheckedHeader {
-    ArtHeader header;
-    int count = 0;
-};
+// The header checked, with the tables checked to fit in fileSize bytes from
+// the version field on.
+Result<CheckedArtHeader> CheckHeader(const ArtHeader& header, std::int64_t fileSize) {
+    const std::string numbers = NumbersText(header);
+    auto count = CountOfTiles(header, numbers);
+    if (!count) {
+        return Status::Fail(count.reason());
+    }
+    if (Status fits = CheckTablesFit(*count, numbers, fileSize); !fits) {
+        return fits;
+    }
+    return CheckedArtHeader{header, *count};
+}
 
 // The header read from the start of source and checked, with the tables
 // checked to fit in it; the source is then at the tables.
-Result<CheckedHeader> ReadCheckedHeader(ByteSource& source) {
+Result<CheckedArtHeader> ReadCheckedHeader(ByteSource& source) {
     auto header = ReadArtHeader(source);
     if (!header) {
         return Status::Fail(header.reason());
     }
-    const std::string numbers = NumbersText(*header);
-    auto count = CheckArtHeader(*header, numbers);
-    if (!count) {
-        return Status::Fail(count.reason());
-    }
-    if (Status fits = CheckTablesFit(*count, numbers, source.Size()); !fits) {
-        return fits;
-    }
-    return CheckedHeader{*header, *count};
+    return CheckHeader(*header, source.Size() - HeaderStart(header->buildArtPrefix));
 }
 
 }  // namespace
+
+Result<CheckedArtHeader> CheckArtHeader(std::span<const std::uint8_t> firstBytes,
+                                        std::int64_t fileSize) {
+    auto header = HeaderFromBytes(firstBytes, fileSize);
+    if (!header) {
+        return Status::Fail(header.reason());
+    }
+    return CheckHeader(*header, fileSize - HeaderStart(header->buildArtPrefix));
+}
 
 Result<Tileset> ReadArt(SharedBytes bytes) {
     if (bytes == nullptr) {
         return Status::Fail("no bytes were given");
     }
-    const std::span<const std::uint8_t> all = bytes->bytes();
-    MemorySource headerSource(all);
+    const std::span<const std::uint8_t> file = bytes->bytes();
+    MemorySource headerSource(file);
     const auto checked = ReadCheckedHeader(headerSource);
     if (!checked) {
         return Status::Fail(checked.reason());
     }
     const ArtHeader& header = checked->header;
-    const int n = checked->count;
+    const int n = checked->tileCount;
+    // Everything below counts from the version field.
+    const std::span<const std::uint8_t> all =
+        file.subspan(static_cast<std::size_t>(HeaderStart(header.buildArtPrefix)));
     const auto fileSize = static_cast<std::int64_t>(all.size());
     const std::uint8_t* tables = all.data() + kHeaderSize;
     if (auto end = PixelsEnd(tables, n, fileSize); !end) {
@@ -146,6 +196,7 @@ Result<Tileset> ReadArt(SharedBytes bytes) {
     }
 
     Tileset tileset;
+    tileset.buildArtPrefix = header.buildArtPrefix;
     tileset.artVersion = header.version;
     tileset.firstTileNumber = header.firstTileNumber;
     tileset.lastTileNumber = header.lastTileNumber;
@@ -176,17 +227,18 @@ Result<Tileset> ReadArt(ByteSource& source) {
     if (!checked) {
         return Status::Fail(checked.reason());
     }
-    const int n = checked->count;
+    const int n = checked->tileCount;
+    const std::int64_t start = HeaderStart(checked->header.buildArtPrefix);
     std::vector<std::uint8_t> tables(static_cast<std::size_t>(8 * n));
     if (!source.Read(tables.data(), tables.size())) {
         return Status::Fail("the file could not be read");
     }
-    auto end = PixelsEnd(tables.data(), n, source.Size());
+    auto end = PixelsEnd(tables.data(), n, source.Size() - start);
     if (!end) {
         return Status::Fail(end.reason());
     }
     // Then everything up to the last pixel in one read, which the tiles look into.
-    auto block = ByteBlock::Allocate(static_cast<std::size_t>(*end));
+    auto block = ByteBlock::Allocate(static_cast<std::size_t>(start + *end));
     if (!block) {
         return Status::Fail(block.reason());
     }
@@ -204,6 +256,8 @@ Result<Tileset> ReadArt(std::span<const std::uint8_t> bytes) {
 }
 
 Result<Tileset> ReadArtFile(const std::string& path) {
+    // Taken first: a change after it, even during the read, shows at a save.
+    const FileStamp stamp = StampOf(path);
     // A small buffer: the header and tables come through it, the pixels go
     // straight from the file into the tileset's block.
     auto source = FileSource::Open(path, kSmallReadBuffer);
@@ -227,6 +281,7 @@ Result<Tileset> ReadArtFile(const std::string& path) {
     if (tileset) {
         tileset->artPath = path;
         tileset->artFileNumber = ArtFileNumber(path);
+        tileset->stamp = stamp;
     }
     return tileset;
 }
@@ -242,7 +297,7 @@ Status CheckWritableAsArt(const Tileset& tileset) {
                             " to " + std::to_string(tileset.lastTileNumber) +
                             ") do not match its " + std::to_string(n) + " tiles");
     }
-    std::int64_t size = kHeaderSize + 8 * std::int64_t{n};
+    std::int64_t size = HeaderStart(tileset.buildArtPrefix) + kHeaderSize + 8 * std::int64_t{n};
     for (int i = 1; i <= n; ++i) {
         const Tile& tile = tileset.tile(i);
         if (tile.width < 0 || tile.height < 0 || tile.pixels.size() != tile.PixelCount()) {
@@ -277,6 +332,9 @@ Status WriteArt(const Tileset& tileset, ByteSink& sink) {
         for (int b = 0; b < 4; ++b) {
             attributes[4 * i + b] = tile.attributes[static_cast<std::size_t>(b)];
         }
+    }
+    if (tileset.buildArtPrefix && !sink.Write(kBuildArtPrefix.data(), kBuildArtPrefix.size())) {
+        return Status::Fail("cannot write");
     }
     if (!sink.Write(head.data(), head.size())) {
         return Status::Fail("cannot write");

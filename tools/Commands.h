@@ -17,12 +17,17 @@ using Arguments = std::span<const std::string>;
 Status CheckInfoUsage(Arguments args);
 Status CheckExportUsage(Arguments args);
 Status CheckImportUsage(Arguments args);
+Status CheckModUsage(Arguments args);
 
 Status RunInfo(Arguments args);    // [--names NAMES.H] FILE.ART, the option anywhere
 Status RunResave(Arguments args);  // IN.ART OUT.ART
-Status RunExport(Arguments args);  // IN.ART PALETTE OUT_BASE [FIRST [LAST]]
-// [--palette PALETTE | --match-palette PALETTE] IN.ART TILE PICTURE OUT.ART, options anywhere
+// [--game-numbers] IN PALETTE OUT_BASE [FIRST [LAST]], the option anywhere
+Status RunExport(Arguments args);
+// [--game-numbers] [--palette PALETTE | --match-palette PALETTE] IN TILE PICTURE OUT,
+// options anywhere
 Status RunImport(Arguments args);
 Status RunPalette(Arguments args);  // IN OUT
+Status RunSet(Arguments args);      // FOLDER
+Status RunMod(Arguments args);      // [--ifcrc] BASE CHANGED PALETTE OUTDIR, the option anywhere
 
 }  // namespace pixmill::tool

@@ -1,10 +1,13 @@
 // pixmill-tool import: a bitmap or PNG replaces the picture of one tile (its
-// attribute bytes stay) and the tileset is written to a new ART file. With a
+// attribute bytes stay) and the tileset is written to a new ART file. With
+// --game-numbers, TILE is the tile's number in the game, and IN may be the
+// folder of a game's set, of which the file holding the tile is written. With a
 // palette, a picture whose colour table is not that palette gets a warning, or,
 // with --match-palette, has its colours matched to the palette as the editor's
 // "Import Picture..." matches them (--dither spreads the difference).
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -14,6 +17,7 @@
 #include "bitmap/TilePng.h"
 #include "palette/PaletteFile.h"
 #include "tileset/ArtFile.h"
+#include "tileset/ArtSet.h"
 #include "tools/Commands.h"
 #include "tools/ToolSupport.h"
 
@@ -32,6 +36,7 @@ struct ImportArguments {
     std::optional<std::string> palettePath;
     bool matchPalette = false;
     bool dither = false;
+    bool gameNumbers = false;
 };
 
 Result<ImportArguments> ParseImportArguments(Arguments args) {
@@ -39,7 +44,9 @@ Result<ImportArguments> ParseImportArguments(Arguments args) {
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == kPaletteOption || arg == kMatchOption) {
+        if (arg == kGameNumbersOption) {
+            parsed.gameNumbers = true;
+        } else if (arg == kPaletteOption || arg == kMatchOption) {
             if (parsed.palettePath) {
                 return Status::Fail("one of --palette and --match-palette only");
             }
@@ -126,6 +133,16 @@ Result<Picture> ReadPicture(const std::string& path, const Palette* palette, boo
     return picture;
 }
 
+// The position of the tile the game knows by the number typed.
+Result<int> GamePosition(const Tileset& tileset, const std::string& typed) {
+    const long long number = *ParseWholeNumber(typed, "TILE");
+    const int position = tileset.PositionOfGameNumber(number);
+    if (position == 0) {
+        return Status::Fail("TILE " + typed + " is in no file: no tile has that game number");
+    }
+    return position;
+}
+
 }  // namespace
 
 Status CheckImportUsage(Arguments args) {
@@ -138,11 +155,19 @@ Status RunImport(Arguments args) {
     if (!parsed) {
         return Status::Fail(parsed.reason());
     }
-    auto tileset = ReadArtFile(parsed->art);
-    if (!tileset) {
-        return FileFailure("open", parsed->art, tileset.reason());
+    const bool folder = IsFolder(parsed->art);
+    if (folder && !parsed->gameNumbers) {
+        return Status::Fail(parsed->art + " is a folder; give " + std::string(kGameNumbersOption) +
+                            " to import into a game's set of files by game number");
     }
-    auto position = ParseTilePosition(parsed->tile, "TILE", tileset->tileCount());
+    std::vector<std::string> problems;
+    auto tileset = ReadTilesOrSet(parsed->art, problems);
+    if (!tileset) {
+        return Status::Fail(tileset.reason());
+    }
+    auto position = parsed->gameNumbers
+                        ? GamePosition(*tileset, parsed->tile)
+                        : ParseTilePosition(parsed->tile, "TILE", tileset->tileCount());
     if (!position) {
         return Status::Fail(position.reason());
     }
@@ -162,10 +187,20 @@ Status RunImport(Arguments args) {
     const bool differs =
         palette && !parsed->matchPalette && ColourTableDiffers(picture->colourTable, *palette);
     ReplacePicture(tileset->tile(*position), std::move(picture->tile));
-    if (Status written = WriteArtFile(*tileset, parsed->out); !written) {
-        return FileFailure("write", parsed->out, written.reason());
+    // Of a set, the file that holds the tile, into OUT or, when OUT is a
+    // folder, under its own name there.
+    std::string out = parsed->out;
+    const Tileset written =
+        folder ? SetFileTileset(*tileset, *tileset->FileHolding(*position)) : std::move(*tileset);
+    if (folder && IsFolder(out)) {
+        out = (std::filesystem::path(out) / std::filesystem::path(written.artPath).filename())
+                  .string();
+    }
+    if (Status done = WriteArtFile(written, out); !done) {
+        return FileFailure("write", out, done.reason());
     }
     // Told once the import is done, so that a failure stays one line.
+    WarnOfProblems(problems);
     if (differs) {
         std::string warning = "pixmill-tool: warning: the colour table of " + parsed->picture;
         warning.append(" is not the palette ").append(*parsed->palettePath);

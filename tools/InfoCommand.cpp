@@ -97,6 +97,7 @@ Status RunInfo(Arguments args) {
         }
     }
 
+    std::printf("prefix %s\n", header->buildArtPrefix ? "BUILDART" : "none");
     std::printf("version %d\n", header->version);
     std::printf("tile-count-field %d\n", header->tileCountField);
     std::printf("first-tile-number %d\n", tileset->firstTileNumber);

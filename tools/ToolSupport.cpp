@@ -1,7 +1,14 @@
 #include "tools/ToolSupport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "tileset/ArtFile.h"
+#include "tileset/ArtSet.h"
 
 namespace pixmill::tool {
 
@@ -40,6 +47,40 @@ Result<int> ParseTilePosition(std::string_view text, std::string_view what, int 
                             std::to_string(tileCount));
     }
     return static_cast<int>(*value);
+}
+
+bool TakeFlag(std::vector<std::string>& args, std::string_view flag) {
+    const auto end = std::remove(args.begin(), args.end(), flag);
+    const bool found = end != args.end();
+    args.erase(end, args.end());
+    return found;
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+Result<Tileset> ReadTilesOrSet(const std::string& path, std::vector<std::string>& problems) {
+    if (!IsFolder(path)) {
+        auto tileset = ReadArtFile(path);
+        if (!tileset) {
+            return FileFailure("open", path, tileset.reason());
+        }
+        return tileset;
+    }
+    auto set = OpenArtSet(path);
+    if (!set) {
+        return FileFailure("open the set in", path, set.reason());
+    }
+    problems.insert(problems.end(), set->problems.begin(), set->problems.end());
+    return std::move(set->tileset);
+}
+
+void WarnOfProblems(const std::vector<std::string>& problems) {
+    for (const std::string& problem : problems) {
+        std::fprintf(stderr, "pixmill-tool: warning: %s\n", OneLine(problem).c_str());
+    }
 }
 
 Status FileFailure(std::string_view verb, std::string_view path, std::string_view reason) {

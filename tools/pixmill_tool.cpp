@@ -33,15 +33,22 @@ constexpr Command kCommands[] = {
      pixmill::tool::CheckInfoUsage, pixmill::tool::RunInfo},
     {"resave", 2, 2, "IN.ART OUT.ART", "read and write back; sets the tile-count field", nullptr,
      pixmill::tool::RunResave},
-    {"export", 3, 5, "IN.ART PALETTE OUT_BASE [FIRST [LAST]]",
+    {"export", 3, 6, "[--game-numbers] IN.ART PALETTE OUT_BASE [FIRST [LAST]]",
      "tiles as OUT_BASE0001.BMP, ...; for OUT_BASE NAME.png, indexed PNGs NAME0001.PNG, ...",
      pixmill::tool::CheckExportUsage, pixmill::tool::RunExport},
     {"import", 4, 7,
-     "[--palette PALETTE | --match-palette PALETTE [--dither]] IN.ART TILE PICTURE OUT.ART",
+     "[--game-numbers] [--palette PALETTE | --match-palette PALETTE [--dither]] IN.ART TILE "
+     "PICTURE OUT.ART",
      "put a bitmap or a PNG (*.png) in place of tile TILE's picture",
      pixmill::tool::CheckImportUsage, pixmill::tool::RunImport},
     {"palette", 2, 2, "IN OUT", "convert a palette (*.PAL: RIFF, any other name: Build)", nullptr,
      pixmill::tool::RunPalette},
+    {"set", 1, 1, "FOLDER",
+     "list a game's set of TILES###.ART files: their ranges, gaps, overlaps, tile count", nullptr,
+     pixmill::tool::RunSet},
+    {"mod", 4, 5, "[--ifcrc] BASE CHANGED PALETTE OUTDIR",
+     "the tiles of CHANGED that differ from BASE as OUTDIR/tiles.def and PNGs in OUTDIR/tiles",
+     pixmill::tool::CheckModUsage, pixmill::tool::RunMod},
 };
 
 constexpr std::string_view kDetails =
@@ -58,7 +65,12 @@ constexpr std::string_view kDetails =
     "entries that are the palette's keep their index, other colours go to the\n"
     "nearest entry (squared distance weighted 30, 59, 11 for red, green, blue),\n"
     "pixels at least half transparent to 255; --dither spreads the difference\n"
-    "(Floyd-Steinberg). An export to PNG skips 0 x 0 tiles, saying so.\n"
+    "(Floyd-Steinberg). An export to PNG skips 0 x 0 tiles, saying so. With\n"
+    "--game-numbers, TILE, FIRST and LAST are numbers in the game, IN.ART may be a\n"
+    "folder of a game's set (TILES###.ART), export names each file by its tile's\n"
+    "number, and import writes the file that holds TILE. mod compares tiles by\n"
+    "game number (BASE and CHANGED are ART files or folders of sets); --ifcrc\n"
+    "applies each picture only where the game's tile is the original.\n"
     "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 
 void PrintUsage(std::FILE* stream) {

@@ -123,8 +123,9 @@ TEST_F(Form1Test, StartsWithTheControlsAtTheirPlacesAndOnlyPaletteLoadingOpen) {
     EXPECT_EQ(titles, QStringList({"File", "Edit", "Tile", "View"}));
     EXPECT_EQ(Describe(form.mnuFile),
               "Load Palette..., Export Palette... [off], Load Names.h..., -, "
-              "New ART [off], Open ART... [off], Save ART [off], Save ART as... [off], -, "
-              "Recent Files [off] {}, -, Exit");
+              "New ART [off], Open ART... [off], Open Tile Set... [off], Save ART [off], "
+              "Save ART as... [off], Export Changes as Mod... [off], -, Recent Files [off] {}, -, "
+              "Exit");
     EXPECT_EQ(Describe(form.mnuEdit),
               "Undo [off], Redo [off], -, No Tool [x], Pencil, Line, Fill, Pick Colour, -, "
               "Copy Tile, Paste Tile, Paste as New Tile");
@@ -136,8 +137,8 @@ TEST_F(Form1Test, StartsWithTheControlsAtTheirPlacesAndOnlyPaletteLoadingOpen) {
               "Preview Animation, Animation Speed {Increase, Decrease}, -, Properties...");
     EXPECT_TRUE(MenuEnabled(form.mnuView));
     EXPECT_EQ(Describe(form.mnuView),
-              "Browser..., Go to Tile..., -, Crosshair, Scale {1x [x], 2x, 4x, 8x, 16x, 32x}, -, "
-              "About...");
+              "Browser..., Go to Tile..., -, Crosshair, Scale {1x [x], 2x, 4x, 8x, 16x, 32x}, "
+              "Shade [off] {None [x]}, Palette Swap [off] {None [x]}, -, About...");
     // Keys are shown beside the captions by Qt, never written into them.
     for (const QAction* item : form.findChildren<QAction*>()) {
         EXPECT_FALSE(item->text().contains(QLatin1Char('\t'))) << item->text().toStdString();

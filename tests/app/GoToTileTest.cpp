@@ -104,5 +104,25 @@ TEST(GoToTile, WithoutNamesOrTilesItSaysWhy) {
     EXPECT_EQ(many.choices.front(), (NamedTile{21, "N0"}));
 }
 
+TEST(GoToTile, InAGamesSetNumbersAreTheGamesAcrossItsFiles) {
+    // TILES000.ART holds 0 to 3, TILES002.ART 8 to 9 (a gap of 4 to 7).
+    Named set;
+    set.tileset.tiles.resize(6);
+    set.tileset.firstTileNumber = 0;
+    set.tileset.setFiles = {{"/g/TILES000.ART", 0, false, 0, 1, 4, {}},
+                            {"/g/TILES002.ART", 2, false, 8, 5, 2, {}}};
+    set.names.ExtendTo(9);
+    set.names.Set(9, "LAVA");
+    const std::pair<const char*, int> found[] = {{"9", 6}, {"#9", 6}, {"3", 4}, {"lava", 6}};
+    for (const auto& [typed, position] : found) {
+        const GoToTarget target = FindTileToGoTo(typed, set.tileset, set.names);
+        EXPECT_EQ(target.kind, Kind::Tile) << typed;
+        EXPECT_EQ(target.position, position) << typed;
+    }
+    const GoToTarget gap = FindTileToGoTo("5", set.tileset, set.names);
+    EXPECT_EQ(gap.message, "There is no tile 5 in this set; its numbers are 0 to 9.");
+    EXPECT_EQ(NamedTileText({6, "LAVA"}, set.tileset), "LAVA - tile 9 (TILES002.ART)");
+}
+
 }  // namespace
 }  // namespace pixmill

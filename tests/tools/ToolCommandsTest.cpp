@@ -22,7 +22,8 @@ TEST(ToolUsage, HelpListsEveryCommandAndMisuseExitsTwo) {
         const ToolRun help = RunTool({flag});
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_EQ(help.err, "");
-        for (const char* command : {"info", "resave", "export", "import", "palette"}) {
+        for (const char* command :
+             {"info", "resave", "export", "import", "palette", "set", "mod"}) {
             EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos)
                 << command;
         }
@@ -69,6 +70,7 @@ TEST(ToolInfo, ListsHeaderAndEveryTileAsTheEditorShowsThem) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out,
+              "prefix none\n"
               "version 1\n"
               "tile-count-field 7\n"
               "first-tile-number 100\n"
