@@ -26,7 +26,7 @@ using RawPixel = std::function<std::uint32_t(int x, int y)>;  // x, y from 0, to
 // A bitmap laid out byte by byte here: rows bottom first (top first for a
 // negative height), each padded to four bytes; raw gives each pixel's stored
 // value (an index, or the packed pixel; 24 bits as 0xRRGGBB).
-struct BitmapSpec {
+struct BitmapLayout {
     int width = 0;
     int height = 0;
     int bits = 8;
@@ -37,51 +37,51 @@ struct BitmapSpec {
     bool topDown = false;
 };
 
-BitmapSpec Spec(int width, int height, int bits, std::uint32_t compression = 0,
+BitmapLayout Layout(int width, int height, int bits, std::uint32_t compression = 0,
                 std::uint32_t infoSize = 40, std::vector<std::uint32_t> masks = {},
                 bool topDown = false) {
-    BitmapSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = bits;
-    spec.compression = compression;
-    spec.infoSize = infoSize;
-    spec.masks = std::move(masks);
-    spec.topDown = topDown;
-    return spec;
+    BitmapLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bits = bits;
+    layout.compression = compression;
+    layout.infoSize = infoSize;
+    layout.masks = std::move(masks);
+    layout.topDown = topDown;
+    return layout;
 }
 
-Bytes MakeBitmap(const BitmapSpec& spec, const RawPixel& raw) {
-    Bytes b(14 + spec.infoSize, 0);
+Bytes MakeBitmap(const BitmapLayout& layout, const RawPixel& raw) {
+    Bytes b(14 + layout.infoSize, 0);
     b[0] = 'B';
     b[1] = 'M';
-    Put32(b, 14, static_cast<std::int32_t>(spec.infoSize));
-    Put32(b, 18, spec.width);
-    Put32(b, 22, spec.topDown ? -spec.height : spec.height);
+    Put32(b, 14, static_cast<std::int32_t>(layout.infoSize));
+    Put32(b, 18, layout.width);
+    Put32(b, 22, layout.topDown ? -layout.height : layout.height);
     Put16(b, 26, 1);
-    Put16(b, 28, static_cast<std::int16_t>(spec.bits));
-    Put32(b, 30, static_cast<std::int32_t>(spec.compression));
-    Put32(b, 46, static_cast<std::int32_t>(spec.table.size()));
-    for (std::size_t i = 0; i < spec.masks.size(); ++i) {
-        if (spec.infoSize > 40) {
-            Put32(b, 54 + 4 * i, static_cast<std::int32_t>(spec.masks[i]));
+    Put16(b, 28, static_cast<std::int16_t>(layout.bits));
+    Put32(b, 30, static_cast<std::int32_t>(layout.compression));
+    Put32(b, 46, static_cast<std::int32_t>(layout.table.size()));
+    for (std::size_t i = 0; i < layout.masks.size(); ++i) {
+        if (layout.infoSize > 40) {
+            Put32(b, 54 + 4 * i, static_cast<std::int32_t>(layout.masks[i]));
         } else {
             b.resize(b.size() + 4);
-            Put32(b, b.size() - 4, static_cast<std::int32_t>(spec.masks[i]));
+            Put32(b, b.size() - 4, static_cast<std::int32_t>(layout.masks[i]));
         }
     }
-    for (const PaletteEntry& e : spec.table) {
+    for (const PaletteEntry& e : layout.table) {
         b.insert(b.end(), {e.blue, e.green, e.red, 0});
     }
     Put32(b, 10, static_cast<std::int32_t>(b.size()));
-    const std::size_t stride = (static_cast<std::size_t>(spec.width * spec.bits) + 31) / 32 * 4;
-    for (int r = 0; r < spec.height; ++r) {
-        const int y = spec.topDown ? r : spec.height - 1 - r;
+    const std::size_t stride = (static_cast<std::size_t>(layout.width * layout.bits) + 31) / 32 * 4;
+    for (int r = 0; r < layout.height; ++r) {
+        const int y = layout.topDown ? r : layout.height - 1 - r;
         Bytes row(stride, 0);
-        for (int x = 0; x < spec.width; ++x) {
+        for (int x = 0; x < layout.width; ++x) {
             const std::uint32_t v = raw(x, y);
             const auto ux = static_cast<std::size_t>(x);
-            switch (spec.bits) {
+            switch (layout.bits) {
                 case 1:
                     row[ux / 8] |= static_cast<std::uint8_t>(v << (7 - ux % 8));
                     break;
@@ -92,8 +92,8 @@ Bytes MakeBitmap(const BitmapSpec& spec, const RawPixel& raw) {
                     row[ux] = static_cast<std::uint8_t>(v);
                     break;
                 default:
-                    for (int k = 0; k < spec.bits / 8; ++k) {
-                        row[ux * static_cast<std::size_t>(spec.bits / 8) +
+                    for (int k = 0; k < layout.bits / 8; ++k) {
+                        row[ux * static_cast<std::size_t>(layout.bits / 8) +
                             static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(v >> (8 * k));
                     }
             }
@@ -155,15 +155,15 @@ TEST(BitmapPicture, EveryDepthReadsAsItsColours) {
     const Bytes expected = RgbaRows(5, 3, colour);
     const struct {
         const char* name;
-        BitmapSpec spec;
+        BitmapLayout layout;
         RawPixel raw;
     } cases[] = {
-        {"24 bits", Spec(5, 3, 24), packed},
-        {"24 bits top row first", Spec(5, 3, 24, 0, 40, {}, true), packed},
+        {"24 bits", Layout(5, 3, 24), packed},
+        {"24 bits top row first", Layout(5, 3, 24, 0, 40, {}, true), packed},
         // The fourth byte is unused without masks, whatever it holds.
-        {"32 bits", Spec(5, 3, 32), [&](int x, int y) { return packed(x, y) | 0x07000000u; }},
+        {"32 bits", Layout(5, 3, 32), [&](int x, int y) { return packed(x, y) | 0x07000000u; }},
         {"32 bits, masks in a V5 header",
-         Spec(5, 3, 32, 3, 124, {0xFF00u, 0xFF0000u, 0xFF000000u, 0xFFu}),
+         Layout(5, 3, 32, 3, 124, {0xFF00u, 0xFF0000u, 0xFF000000u, 0xFFu}),
          [&](int x, int y) {
              const Rgba c = colour(x, y);
              return std::uint32_t{c[0]} << 8 | std::uint32_t{c[1]} << 16 |
@@ -172,7 +172,7 @@ TEST(BitmapPicture, EveryDepthReadsAsItsColours) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Decoded d = DecodeBitmap(MakeBitmap(c.spec, c.raw));
+        const Decoded d = DecodeBitmap(MakeBitmap(c.layout, c.raw));
         EXPECT_FALSE(d.head.indexed);
         EXPECT_EQ(d.rows, expected);
     }
@@ -186,12 +186,12 @@ TEST(BitmapPicture, SixteenBitsAndAlphaMasksScaleToEightBits) {
     };
     const struct {
         const char* name;
-        BitmapSpec spec;
+        BitmapLayout layout;
         int r, g, b, a;  // bits of each channel, low to high: b, g, r, a
     } cases[] = {
-        {"5-5-5", Spec(3, 2, 16), 5, 5, 5, 0},
-        {"5-6-5", Spec(3, 2, 16, 3, 40, {0xF800u, 0x07E0u, 0x001Fu}), 5, 6, 5, 0},
-        {"4-4-4-4", Spec(3, 2, 16, 6, 40, {0x0F00u, 0x00F0u, 0x000Fu, 0xF000u}), 4, 4, 4, 4}};
+        {"5-5-5", Layout(3, 2, 16), 5, 5, 5, 0},
+        {"5-6-5", Layout(3, 2, 16, 3, 40, {0xF800u, 0x07E0u, 0x001Fu}), 5, 6, 5, 0},
+        {"4-4-4-4", Layout(3, 2, 16, 6, 40, {0x0F00u, 0x00F0u, 0x000Fu, 0xF000u}), 4, 4, 4, 4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto value = [&](int x, int y) { return static_cast<std::uint32_t>(x * 7 + y * 13); };
@@ -209,7 +209,7 @@ TEST(BitmapPicture, SixteenBitsAndAlphaMasksScaleToEightBits) {
                         scale(v % (1u << c.b), c.b),
                         c.a == 0 ? std::uint8_t{255} : scale((v + 1) % (1u << c.a), c.a)};
         });
-        EXPECT_EQ(DecodeBitmap(MakeBitmap(c.spec, raw)).rows, expected);
+        EXPECT_EQ(DecodeBitmap(MakeBitmap(c.layout, raw)).rows, expected);
     }
 }
 
@@ -221,14 +221,14 @@ TEST(BitmapPicture, IndexedDepthsKeepTheirIndicesAndColourTable) {
     for (const int bits : {1, 4, 8}) {
         SCOPED_TRACE(bits);
         const std::uint32_t most = bits == 1 ? 2 : 16;
-        BitmapSpec spec = Spec(13, 4, bits);
-        spec.table.assign(table.begin(), table.begin() + most);
+        BitmapLayout layout = Layout(13, 4, bits);
+        layout.table.assign(table.begin(), table.begin() + most);
         const auto index = [&](int x, int y) {
             return static_cast<std::uint32_t>(x * 3 + y) % most;
         };
-        const Decoded d = DecodeBitmap(MakeBitmap(spec, index));
+        const Decoded d = DecodeBitmap(MakeBitmap(layout, index));
         EXPECT_TRUE(d.head.indexed);
-        EXPECT_EQ(d.head.colours, spec.table);
+        EXPECT_EQ(d.head.colours, layout.table);
         Bytes expected;
         for (int y = 0; y < 4; ++y) {
             for (int x = 0; x < 13; ++x) {
@@ -241,7 +241,7 @@ TEST(BitmapPicture, IndexedDepthsKeepTheirIndicesAndColourTable) {
 
 TEST(BitmapPicture, WhatCannotBeReadIsRefusedWithItsReason) {
     const RawPixel zero = [](int, int) { return 0u; };
-    const Bytes good = MakeBitmap(Spec(4, 4, 24), zero);
+    const Bytes good = MakeBitmap(Layout(4, 4, 24), zero);
     const auto with = [&](std::size_t at, std::int32_t value, bool wide = true) {
         Bytes b = good;
         if (wide) {
@@ -268,7 +268,7 @@ TEST(BitmapPicture, WhatCannotBeReadIsRefusedWithItsReason) {
          "ends inside its pixel rows (101 bytes, 102 bytes needed)"},
         // A bitmap of 30000 x 30000 pixels claimed by a few bytes.
         {with(22, 30000), "ends inside its pixel rows"},
-        {MakeBitmap(Spec(2, 2, 32, 3, 40, {0xF0F0u, 0xFF0000u, 0xFFu}), zero), "not runs of bits"},
+        {MakeBitmap(Layout(2, 2, 32, 3, 40, {0xF0F0u, 0xFF0000u, 0xFFu}), zero), "not runs of bits"},
     };
     for (const auto& [bytes, why] : broken) {
         SCOPED_TRACE(why);
@@ -544,7 +544,7 @@ TEST(PictureFile, ThePictureIsToldByItsFirstBytes) {
     const Tile tile = test::PatternTile(6, 4, 9);
     auto png = TilePngBytes(tile, palette);
     ASSERT_TRUE(png);
-    const Bytes bmp = MakeBitmap(Spec(6, 4, 24), [&](int x, int y) {
+    const Bytes bmp = MakeBitmap(Layout(6, 4, 24), [&](int x, int y) {
         const PaletteEntry& c = palette[tile.Pixel(x + 1, y + 1)];
         return std::uint32_t{c.red} << 16 | std::uint32_t{c.green} << 8 | c.blue;
     });
