@@ -79,7 +79,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return "Usage: pixmill [--palette FILE] [--names FILE.h] [--reset-settings] [FILE.ART | FOLDER]\n"
+    return "Usage: pixmill [--palette FILE] [--names FILE.h] [--reset-settings] [FILE.ART | "
+           "FOLDER]\n"
            "       pixmill --help | --version\n"
            "\n"
            "  --palette FILE    load a palette (Build *.DAT or Windows *.PAL) as\n"

@@ -16,8 +16,8 @@
 #include "editing/History.h"
 #include "names/TileNames.h"
 #include "palette/Palette.h"
-#include "platform/DialogFolders.h"
 #include "palette/Remap.h"
+#include "platform/DialogFolders.h"
 #include "platform/Prompts.h"
 #include "tileset/Tileset.h"
 

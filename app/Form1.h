@@ -72,7 +72,7 @@ class Form1 : public QMainWindow {
     QAction* mnuOpen;
     QAction* mnuSave;
     QAction* mnuSaveAs;
-    QMenu* mnuRecent;  // "Recent Files": the last ART files opened or saved
+    QMenu* mnuRecent;       // "Recent Files": the last ART files opened or saved
     QAction* mnuOpenSet;    // "Open Tile Set..."
     QAction* mnuExportMod;  // "Export Changes as Mod..."
     QAction* mnuExit;

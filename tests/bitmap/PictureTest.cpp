@@ -38,8 +38,8 @@ struct BitmapLayout {
 };
 
 BitmapLayout Layout(int width, int height, int bits, std::uint32_t compression = 0,
-                std::uint32_t infoSize = 40, std::vector<std::uint32_t> masks = {},
-                bool topDown = false) {
+                    std::uint32_t infoSize = 40, std::vector<std::uint32_t> masks = {},
+                    bool topDown = false) {
     BitmapLayout layout;
     layout.width = width;
     layout.height = height;
@@ -268,7 +268,8 @@ TEST(BitmapPicture, WhatCannotBeReadIsRefusedWithItsReason) {
          "ends inside its pixel rows (101 bytes, 102 bytes needed)"},
         // A bitmap of 30000 x 30000 pixels claimed by a few bytes.
         {with(22, 30000), "ends inside its pixel rows"},
-        {MakeBitmap(Layout(2, 2, 32, 3, 40, {0xF0F0u, 0xFF0000u, 0xFFu}), zero), "not runs of bits"},
+        {MakeBitmap(Layout(2, 2, 32, 3, 40, {0xF0F0u, 0xFF0000u, 0xFFu}), zero),
+         "not runs of bits"},
     };
     for (const auto& [bytes, why] : broken) {
         SCOPED_TRACE(why);
