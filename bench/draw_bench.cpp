@@ -20,6 +20,7 @@
 #include "app/TileView.h"
 #include "app/TileViewCells.h"
 #include "app/WindowProcedures.h"
+#include "bench/BenchEditor.h"
 #include "editing/TileDrawing.h"
 #include "platform/Dib.h"
 #include "platform/PictureBox.h"
@@ -27,12 +28,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pixmill::bench::Clock;
+using pixmill::bench::Seconds;
 constexpr int kSide = 1024;
-
-double Seconds(Clock::time_point start, Clock::time_point stop) {
-    return std::chrono::duration<double>(stop - start).count();
-}
 
 // An editor showing one 1024 x 1024 tile of one colour at the given zoom, with
 // a palette of distinct colours.
@@ -42,10 +40,7 @@ struct Session {
 
     explicit Session(QAction* (*zoom)(pixmill::Form1&)) {
         editor.form1->Form_Load();
-        for (std::size_t i = 0; i < editor.palette.size(); ++i) {
-            editor.palette[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i * 7),
-                                 static_cast<std::uint8_t>(255 - i)};
-        }
+        editor.palette = pixmill::bench::DistinctPalette();
         pixmill::Tile tile;
         tile.width = kSide;
         tile.height = kSide;
@@ -193,16 +188,5 @@ BENCHMARK(BM_FillWholeTile)->DenseRange(0, 3)->UseManualTime()->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // As in art_io_bench: freed memory stays with the process, so every run
-    // allocates from pages already faulted in, whatever ran before it.
-    if (std::getenv("PIXMILL_BENCH_DEFAULT_MALLOC") == nullptr) {
-        ::mallopt(M_MMAP_MAX, 0);
-        ::mallopt(M_TRIM_THRESHOLD, INT_MAX);
-    }
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return pixmill::bench::RunWindowBenchmarks(argc, argv);
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 
+#include "bench/BenchSupport.h"
 #include "editing/History.h"
 #include "editing/TileEdits.h"
 #include "editing/TilesetChange.h"
@@ -21,27 +22,14 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using pixmill::Tile;
 using pixmill::Tileset;
 using pixmill::TilesetChange;
+using pixmill::bench::Clock;
+using pixmill::bench::PatternTile;
+using pixmill::bench::Seconds;
 
 constexpr int kSide = 64;
-
-double Seconds(Clock::time_point start, Clock::time_point stop) {
-    return std::chrono::duration<double>(stop - start).count();
-}
-
-Tile PatternTile(int side, int seed) {
-    Tile tile;
-    tile.width = static_cast<std::int16_t>(side);
-    tile.height = static_cast<std::int16_t>(side);
-    tile.pixels.resize(tile.PixelCount());
-    for (std::size_t i = 0; i < tile.pixels.size(); ++i) {
-        tile.pixels[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(seed));
-    }
-    return tile;
-}
 
 // count tiles read back from their file's bytes, each looking into one block.
 const Tileset& Largest(int count) {

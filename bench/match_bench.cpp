@@ -14,18 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "bitmap/PictureFile.h"
 #include "palette/PaletteFile.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pixmill::bench::Clock;
+using pixmill::bench::Seconds;
 using Bytes = std::vector<std::uint8_t>;
 constexpr int kSide = 1024;
-
-double Seconds(Clock::time_point start, Clock::time_point stop) {
-    return std::chrono::duration<double>(stop - start).count();
-}
 
 const pixmill::Palette& GamePalette() {
     static const pixmill::Palette palette = [] {
@@ -171,12 +169,7 @@ BENCHMARK(BM_Match<true>)
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // As in art_io_bench: freed memory stays with the process, so every run
-    // allocates from pages already faulted in, whatever ran before it.
-    if (std::getenv("PIXMILL_BENCH_DEFAULT_MALLOC") == nullptr) {
-        ::mallopt(M_MMAP_MAX, 0);
-        ::mallopt(M_TRIM_THRESHOLD, INT_MAX);
-    }
+    pixmill::bench::KeepFreedMemory();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

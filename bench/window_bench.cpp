@@ -17,6 +17,7 @@
 #include "app/Editor.h"
 #include "app/Form1.h"
 #include "app/WindowProcedures.h"
+#include "bench/BenchEditor.h"
 #include "browser/Browser.h"
 #include "browser/Form2.h"
 #include "platform/PictureBox.h"
@@ -24,49 +25,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pixmill::bench::Clock;
+using pixmill::bench::Seconds;
 
-double Seconds(Clock::time_point start, Clock::time_point stop) {
-    return std::chrono::duration<double>(stop - start).count();
-}
-
-pixmill::Tile PatternTile(int side, int seed) {
-    pixmill::Tile tile;
-    tile.width = static_cast<std::int16_t>(side);
-    tile.height = static_cast<std::int16_t>(side);
-    tile.pixels.resize(tile.PixelCount());
-    for (std::size_t i = 0; i < tile.pixels.size(); ++i) {
-        tile.pixels[i] =
-            static_cast<std::uint8_t>(i * 7 + i / 4099 + static_cast<std::size_t>(seed));
-    }
-    return tile;
-}
-
-// An editor with count tiles of side x side, a palette of distinct colours,
-// tile 1 current and both windows shown.
-struct Session {
-    pixmill::ScriptedPrompts prompts;
-    pixmill::Editor editor{prompts};
-
-    Session(int count, int side) {
-        editor.form1->Form_Load();
-        for (std::size_t i = 0; i < editor.palette.size(); ++i) {
-            editor.palette[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i * 7),
-                                 static_cast<std::uint8_t>(255 - i)};
-        }
-        for (int i = 0; i < count; ++i) {
-            editor.tileset.tiles.push_back(PatternTile(side, i));
-        }
-        editor.tileset.lastTileNumber = count - 1;
-        editor.state.currentTile = 1;
-        editor.form1->show();
-        editor.form2->show();
-        QApplication::processEvents();
-        pixmill::FillBrowser(editor);
-        pixmill::UpdateTileView(editor, 0);
-        pixmill::RenderCurrentTile(editor, 1);
-        QApplication::processEvents();
-    }
+// Both windows shown, as a user has them.
+struct Session : pixmill::bench::Session {
+    Session(int count, int side) : pixmill::bench::Session(count, side, true) {}
 };
 
 // One screen down each step (from the top again after the last): every pixel
@@ -153,16 +117,5 @@ BENCHMARK(BM_WideBrowserPage)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // As in art_io_bench: freed memory stays with the process, so every run
-    // allocates from pages already faulted in, whatever ran before it.
-    if (std::getenv("PIXMILL_BENCH_DEFAULT_MALLOC") == nullptr) {
-        ::mallopt(M_MMAP_MAX, 0);
-        ::mallopt(M_TRIM_THRESHOLD, INT_MAX);
-    }
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return pixmill::bench::RunWindowBenchmarks(argc, argv);
 }
