@@ -131,24 +131,16 @@ GoToTarget FindTrimmed(std::string_view text, const Tileset& tileset, const Tile
         return Refused("Type a tile's position (12), its ART number (#11) or its name.");
     }
     // In a game's set a tile is known by its number in the game alone, as
-    // its status line shows it.
-    if (tileset.IsSet()) {
+    // its status line shows it; in a file, by "#N".
+    const bool inSet = tileset.IsSet();
+    if (inSet || artNumber) {
         const int position = tileset.PositionOfGameNumber(*number);
         if (position == 0) {
-            return Refused("There is no tile " + std::to_string(*number) +
-                           " in this set; its numbers are " +
-                           std::to_string(tileset.GameNumber(1)) + " to " +
-                           std::to_string(tileset.GameNumber(count)) + ".");
-        }
-        return GoTo(position);
-    }
-    if (artNumber) {
-        const int position = tileset.PositionOfGameNumber(*number);
-        if (position == 0) {
-            return Refused("There is no tile #" + std::to_string(*number) +
-                           " in this file; its ART numbers are " +
-                           std::to_string(tileset.GameNumber(1)) + " to " +
-                           std::to_string(tileset.GameNumber(count)) + ".");
+            return Refused(
+                "There is no tile " + std::string(inSet ? "" : "#") + std::to_string(*number) +
+                (inSet ? " in this set; its numbers are " : " in this file; its ART numbers are ") +
+                std::to_string(tileset.GameNumber(1)) + " to " +
+                std::to_string(tileset.GameNumber(count)) + ".");
         }
         return GoTo(position);
     }
