@@ -65,6 +65,14 @@ void TakeStep(Editor& editor, bool back) {
     ShowChanged(editor, focus, Redraw::TileAndBrowser);
 }
 
+// A change made on the tileset: recorded as one step and shown.
+void Keep(Editor& editor, TilesetChange change, Redraw redraw) {
+    const int focus = change.focusAfter;
+    editor.history.Record(std::move(change));
+    ShowHistoryState(editor);
+    ShowChanged(editor, focus, redraw);
+}
+
 }  // namespace
 
 bool TileListMayChange(Editor& editor) {
@@ -80,19 +88,20 @@ void MakeChange(Editor& editor, TilesetChange change, Redraw redraw) {
     if (change.ChangesTileList() && !TileListMayChange(editor)) {
         return;
     }
-    if (!change.Empty()) {
-        change.Apply(editor.tileset);
+    if (change.Empty()) {
+        ShowChanged(editor, change.focusAfter, redraw);
+        return;
     }
-    RecordChange(editor, std::move(change), redraw);
+    change.Apply(editor.tileset);
+    Keep(editor, std::move(change), redraw);
 }
 
 void RecordChange(Editor& editor, TilesetChange change, Redraw redraw) {
-    const int focus = change.focusAfter;
-    if (!change.Empty()) {
-        editor.history.Record(std::move(change));
-        ShowHistoryState(editor);
+    if (change.Empty()) {
+        ShowChanged(editor, change.focusAfter, redraw);
+        return;
     }
-    ShowChanged(editor, focus, redraw);
+    Keep(editor, std::move(change), redraw);
 }
 
 void UndoChange(Editor& editor) {
